@@ -1,0 +1,20 @@
+// Conversions at the program's ANSI and UTF-8 boundaries (profile files, the
+// hook library's shared string, SQLite). Inside, all text is UTF-16.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace foundation {
+
+// Text in the system's ANSI code page; what the code page can't represent becomes "?".
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view bytes);
+
+std::string ToUtf8(std::wstring_view text);
+std::wstring FromUtf8(std::string_view bytes);
+
+// The longest prefix of whole characters whose ANSI form takes at most maxBytes
+// bytes: a double-byte character is never cut in half.
+std::wstring PrefixFittingAnsiBytes(std::wstring_view text, size_t maxBytes);
+
+}  // namespace foundation

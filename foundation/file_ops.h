@@ -1,0 +1,34 @@
+// File and folder operations on the user's library. The copy and rename never
+// lose the only copy of a file: see CopyFileTo.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace foundation {
+
+// An existing file (folders don't count); false on any error.
+bool FileExists(const std::wstring& path);
+// An existing folder, empty or not; "" is none.
+bool FolderExists(const std::wstring& path);
+// Creates the folder and every missing parent; failures of single levels are ignored.
+void CreateFolder(const std::wstring& path);
+void CreateFolderTree(const std::wstring& path);
+
+// True when both paths name one existing file or folder, however spelt
+// (letter case, relative path, short name).
+bool IsSameFile(const std::wstring& a, const std::wstring& b);
+
+// Copies source to target through the shell (its own progress and error
+// windows, owned by owner). target is a file path or a folder ending in "\".
+// An existing target file is replaced only once the new copy exists: it is
+// set aside first and put back when the copy fails. A target that is the
+// source itself is left alone (result false). Paths with wildcards are refused.
+// True when the copy was made.
+bool CopyFileTo(HWND owner, const std::wstring& source, const std::wstring& target);
+
+// Renames source to target through the shell, with the same protection of an
+// existing target file. True when source now carries the new name.
+bool RenamePath(HWND owner, const std::wstring& source, const std::wstring& target);
+
+}  // namespace foundation

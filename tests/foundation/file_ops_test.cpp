@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "foundation/file_ops.h"
+#include "foundation/handles.h"
+#include "support/temp_dir.h"
+
+using namespace foundation;
+using testing_support::ReadFileBytes;
+using testing_support::TempDir;
+using testing_support::WriteFileBytes;
+
+namespace {
+int CountEntries(const std::wstring& folder) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((folder + L"*").c_str(), &fd);
+  int n = 0;
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do {
+    std::wstring name = fd.cFileName;
+    if (name != L"." && name != L"..") ++n;
+  } while (::FindNextFileW(h, &fd));
+  ::FindClose(h);
+  return n;
+}
+}  // namespace
+
+TEST(FileOps, ExistenceTests) {
+  TempDir dir;
+  WriteFileBytes(dir / L"a.gif", "GIF89a");
+  WriteFileBytes(dir / L"empty.gif", "");
+  ::CreateDirectoryW((dir / L"empty").c_str(), nullptr);
+  EXPECT_TRUE(FileExists(dir / L"a.gif"));
+  EXPECT_TRUE(FileExists(dir / L"empty.gif"));
+  EXPECT_FALSE(FileExists(dir / L"missing.gif"));
+  EXPECT_FALSE(FileExists(dir / L"empty"));  // folders are not files
+  EXPECT_FALSE(FileExists(L""));
+  EXPECT_FALSE(FileExists(dir / L"*.gif"));
+  EXPECT_TRUE(FolderExists(dir / L"empty"));  // an empty folder exists
+  EXPECT_TRUE(FolderExists(dir / L"empty\\"));
+  EXPECT_FALSE(FolderExists(dir / L"a.gif"));
+  EXPECT_FALSE(FolderExists(dir / L"none"));
+  EXPECT_FALSE(FolderExists(L""));
+}
+
+TEST(FileOps, CreateFolderTreeMakesEveryMissingLevel) {
+  TempDir dir;
+  CreateFolderTree(dir / L"A\\B\\表情");
+  EXPECT_TRUE(FolderExists(dir / L"A\\B\\表情"));
+  // Again: nothing changes, nothing is reported.
+  CreateFolder(dir / L"A\\B\\表情\\");
+  EXPECT_TRUE(FolderExists(dir / L"A\\B\\表情"));
+  EXPECT_EQ(CountEntries(dir / L"A\\B\\"), 1);
+}
+
+TEST(FileOps, SameFileUnderAnySpelling) {
+  TempDir dir;
+  WriteFileBytes(dir / L"Smile.gif", "x");
+  WriteFileBytes(dir / L"other.gif", "y");
+  EXPECT_TRUE(IsSameFile(dir / L"Smile.gif", dir / L"SMILE.GIF"));
+  EXPECT_TRUE(IsSameFile(dir / L"Smile.gif", dir / L"sub\\..\\Smile.gif"));
+  EXPECT_FALSE(IsSameFile(dir / L"Smile.gif", dir / L"other.gif"));
+  // Relative to the current folder.
+  wchar_t cwd[MAX_PATH];
+  ::GetCurrentDirectoryW(MAX_PATH, cwd);
+  ::SetCurrentDirectoryW(dir.path().c_str());
+  EXPECT_TRUE(IsSameFile(L"Smile.gif", dir / L"smile.gif"));
+  ::SetCurrentDirectoryW(cwd);
+}
+
+TEST(FileOps, CopyToNewNameAndIntoFolder) {
+  TempDir dir;
+  WriteFileBytes(dir / L"src.gif", "picture");
+  ::CreateDirectoryW((dir / L"cat").c_str(), nullptr);
+  EXPECT_TRUE(CopyFileTo(nullptr, dir / L"src.gif", dir / L"cat\\copy.gif"));
+  EXPECT_EQ(ReadFileBytes(dir / L"cat\\copy.gif"), "picture");
+  EXPECT_TRUE(CopyFileTo(nullptr, dir / L"src.gif", dir / L"cat\\"));
+  EXPECT_EQ(ReadFileBytes(dir / L"cat\\src.gif"), "picture");
+  EXPECT_EQ(ReadFileBytes(dir / L"src.gif"), "picture");
+}
+
+TEST(FileOps, CopyReplacesReadOnlyTargetWithoutQuestion) {
+  TempDir dir;
+  WriteFileBytes(dir / L"src.gif", "new");
+  WriteFileBytes(dir / L"dst.gif", "old");
+  ::SetFileAttributesW((dir / L"dst.gif").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(CopyFileTo(nullptr, dir / L"src.gif", dir / L"dst.gif"));
+  EXPECT_EQ(ReadFileBytes(dir / L"dst.gif"), "new");
+  EXPECT_EQ(CountEntries(dir.path()), 2);  // no set-aside copy left behind
+}
+
+TEST(FileOps, CopyOntoItselfKeepsTheOnlyCopy) {
+  TempDir dir;
+  WriteFileBytes(dir / L"only.gif", "precious");
+  EXPECT_FALSE(CopyFileTo(nullptr, dir / L"only.gif", dir / L"ONLY.GIF"));
+  EXPECT_FALSE(CopyFileTo(nullptr, dir / L"only.gif", dir / L"x\\..\\only.gif"));
+  EXPECT_EQ(ReadFileBytes(dir / L"only.gif"), "precious");
+  EXPECT_EQ(CountEntries(dir.path()), 1);
+}
+
+TEST(FileOps, FailedCopyPutsTheOldTargetBack) {
+  TempDir dir;
+  WriteFileBytes(dir / L"dst.gif", "old");
+  // The source does not exist: the copy fails and the target must survive.
+  EXPECT_FALSE(CopyFileTo(nullptr, dir / L"missing.gif", dir / L"dst.gif"));
+  EXPECT_EQ(ReadFileBytes(dir / L"dst.gif"), "old");
+  EXPECT_EQ(CountEntries(dir.path()), 1);
+}
+
+TEST(FileOps, TargetInUseIsNotTouched) {
+  TempDir dir;
+  WriteFileBytes(dir / L"src.gif", "new");
+  WriteFileBytes(dir / L"dst.gif", "old");
+  {
+    UniqueFile held(::CreateFileW((dir / L"dst.gif").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(CopyFileTo(nullptr, dir / L"src.gif", dir / L"dst.gif"));
+  }
+  EXPECT_EQ(ReadFileBytes(dir / L"dst.gif"), "old");
+  EXPECT_EQ(CountEntries(dir.path()), 2);
+}
+
+TEST(FileOps, WildcardsAreRefused) {
+  TempDir dir;
+  WriteFileBytes(dir / L"a.gif", "a");
+  WriteFileBytes(dir / L"b.gif", "b");
+  ::CreateDirectoryW((dir / L"cat").c_str(), nullptr);
+  EXPECT_FALSE(CopyFileTo(nullptr, dir / L"*.gif", dir / L"cat\\"));
+  EXPECT_FALSE(RenamePath(nullptr, dir / L"?.gif", dir / L"c.gif"));
+  EXPECT_EQ(CountEntries(dir / L"cat\\"), 0);
+  EXPECT_TRUE(FileExists(dir / L"a.gif"));
+}
+
+TEST(FileOps, RenameFolderAndFile) {
+  TempDir dir;
+  ::CreateDirectoryW((dir / L"旧分类").c_str(), nullptr);
+  WriteFileBytes(dir / L"旧分类\\a.gif", "a");
+  EXPECT_TRUE(RenamePath(nullptr, dir / L"旧分类", dir / L"新分类"));
+  EXPECT_TRUE(FolderExists(dir / L"新分类"));
+  EXPECT_FALSE(FolderExists(dir / L"旧分类"));
+  EXPECT_EQ(ReadFileBytes(dir / L"新分类\\a.gif"), "a");
+
+  // A rename onto an existing file replaces it only once the rename happened.
+  WriteFileBytes(dir / L"x.gif", "x");
+  WriteFileBytes(dir / L"y.gif", "y");
+  EXPECT_TRUE(RenamePath(nullptr, dir / L"x.gif", dir / L"y.gif"));
+  EXPECT_EQ(ReadFileBytes(dir / L"y.gif"), "x");
+  EXPECT_FALSE(FileExists(dir / L"x.gif"));
+
+  // A rename that only changes the letter case keeps the file.
+  EXPECT_TRUE(RenamePath(nullptr, dir / L"y.gif", dir / L"Y.GIF"));
+  EXPECT_EQ(ReadFileBytes(dir / L"Y.GIF"), "x");
+}
+
+TEST(FileOps, FailedRenameKeepsBothFiles) {
+  TempDir dir;
+  WriteFileBytes(dir / L"dst.gif", "old");
+  EXPECT_FALSE(RenamePath(nullptr, dir / L"missing.gif", dir / L"dst.gif"));
+  EXPECT_EQ(ReadFileBytes(dir / L"dst.gif"), "old");
+  EXPECT_EQ(CountEntries(dir.path()), 1);
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "foundation/ansi_text.h"
+#include "foundation/path_fields.h"
+#include "foundation/text_compare.h"
+
+using namespace foundation;
+
+TEST(PathFields, FileNameAndExtension) {
+  struct Case {
+    const wchar_t* path;
+    const wchar_t* name;
+    const wchar_t* ext;
+  } cases[] = {
+      {L"C:\\Face\\默认表情\\smile.GIF", L"smile.GIF", L"GIF"},
+      {L"plain", L"plain", L"plain"},
+      {L"C:\\Face\\", L"", L"C:\\Face\\"},  // no dot: the whole text; a trailing "\" leaves no name
+      {L"a.b.c.Jpg", L"a.b.c.Jpg", L"Jpg"},
+      {L"C:\\dir.x\\noext", L"noext", L"x\\noext"},  // the extension scan does not stop at "\"
+      {L"", L"", L""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetFileName(c.path), c.name) << c.path;
+    EXPECT_EQ(GetExtension(c.path), c.ext) << c.path;
+  }
+}
+
+TEST(PathFields, ExeNameFromModulePath) {
+  EXPECT_EQ(GetExeNameFromPath(L"\\SystemRoot\\System32\\smss.exe"), L"smss.exe");
+  EXPECT_EQ(GetExeNameFromPath(L"\\??\\C:\\WINDOWS\\system32\\winlogon.exe"), L"winlogon.exe");
+  EXPECT_EQ(GetExeNameFromPath(L"C:\\Program Files\\Tencent\\QQ.exe"), L"QQ.exe");
+  EXPECT_EQ(GetExeNameFromPath(L"\\systemroot\\x.exe"), L"x.exe");
+  EXPECT_EQ(GetExeNameFromPath(L""), L"");
+}
+
+TEST(PathFields, TrailingBackslash) {
+  EXPECT_EQ(WithTrailingBackslash(L"C:\\A"), L"C:\\A\\");
+  EXPECT_EQ(WithTrailingBackslash(L"C:\\A\\"), L"C:\\A\\");
+  EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
+}
+
+TEST(Fields, SeparatorsAreNormalisedOneForOne) {
+  const std::wstring line = L"a\tb\nc\rd\u00a0e|f g";
+  const std::wstring out = NormalizeSeparators(line);
+  EXPECT_EQ(out, L"a|b|c|d|e|f g");
+  EXPECT_EQ(out.size(), line.size());
+}
+
+TEST(Fields, GetFieldTable) {
+  struct Case {
+    const wchar_t* line;
+    int index;
+    const wchar_t* field;
+  } cases[] = {
+      {L"||a|b||c", 3, L"c"},  {L"||a|b||c", 1, L"a"},       {L"a|b|", 3, L""},
+      {L"a|b|", 2, L"b"},      {L"a\tb", 2, L"b"},          {L"a\u00a0b\u00a0c", 3, L"c"},
+      {L"a|b", 0, L""},        {L"a|b", -1, L""},           {L"a|b", 5, L""},
+      {L"", 1, L""},           {L"pack.rar|1024|标题|2008-1-1", 3, L"标题"},
+      {L"one", 1, L"one"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(GetField(c.line, c.index), c.field) << c.line << " #" << c.index;
+}
+
+TEST(TextCompare, CaseInsensitiveSearch) {
+  EXPECT_TRUE(ContainsText(L"C:\\Program Files\\TENCENT\\QQ.EXE", L"QQ.exe"));
+  EXPECT_TRUE(ContainsText(L"qq.exe", L"QQ.EXE"));
+  EXPECT_FALSE(ContainsText(L"QQ", L"QQ.exe"));  // text shorter than part
+  EXPECT_TRUE(ContainsText(L"", L""));          // an empty part is in every text
+  EXPECT_TRUE(ContainsText(L"abc", L""));
+  EXPECT_FALSE(ContainsText(L"QQGame.exe", L"QQ.exe"));
+
+  EXPECT_EQ(FindTextPos(L"abcABC", L"B"), 2);
+  EXPECT_EQ(FindTextPos(L"xyz", L"a"), -1);
+  EXPECT_EQ(FindTextPos(L"", L"a"), -1);
+  EXPECT_EQ(FindTextPos(L"汉字漢字", L"漢"), 3);
+  // Punctuation is compared as itself, not ignored.
+  EXPECT_EQ(FindTextPos(L"'-", L"-"), 2);
+  EXPECT_FALSE(TextEquals(L"-", L"'"));
+}
+
+TEST(AnsiText, PrefixKeepsWholeCharacters) {
+  const std::wstring ascii(300, L'x');
+  EXPECT_EQ(PrefixFittingAnsiBytes(ascii, 254).size(), 254u);
+  EXPECT_EQ(PrefixFittingAnsiBytes(L"abc", 254), L"abc");
+  EXPECT_EQ(PrefixFittingAnsiBytes(L"", 3), L"");
+  // Under code page 936 a Chinese character takes two bytes and is never cut
+  // in half; elsewhere it becomes one "?" byte. Either way the prefix is whole.
+  const std::wstring mixed = L"a汉字b";
+  const std::wstring cut = PrefixFittingAnsiBytes(mixed, 2);
+  EXPECT_TRUE(mixed.starts_with(cut));
+  EXPECT_LE(ToAnsi(cut).size(), 2u);
+  EXPECT_EQ(FromUtf8(ToUtf8(mixed)), mixed);
+}
+
+TEST(AnsiText, UnrepresentableBecomesQuestionMark) {
+  // U+0F00 (Tibetan) is in neither code page 936 nor 1252.
+  EXPECT_EQ(ToAnsi(L"a\u0f00b"), "a?b");
+}
+
+TEST(AnsiText, CodePageFollowsTheRunsLocale) {
+  // The runner starts Wine under zh_CN (code page 936); the cp1252 copies of
+  // some tests run under en_US. Either way the program must see that page.
+  const char* lang = std::getenv("LC_ALL");
+  ASSERT_NE(lang, nullptr);
+  const std::string l(lang);
+  if (l.starts_with("zh_CN")) {
+    EXPECT_EQ(::GetACP(), 936u);
+  } else if (l.starts_with("en_US")) {
+    EXPECT_EQ(::GetACP(), 1252u);
+  } else {
+    GTEST_SKIP() << "unknown locale " << l;
+  }
+}

@@ -1,0 +1,26 @@
+// A fresh folder under the temporary folder, removed with everything in it.
+#pragma once
+#include <string>
+
+namespace testing_support {
+
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+  // The folder with one trailing "\".
+  const std::wstring& path() const { return path_; }
+  std::wstring operator/(const std::wstring& name) const { return path_ + name; }
+
+ private:
+  std::wstring path_;
+};
+
+// Whole-file helpers for tests.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
+void RemoveTree(const std::wstring& path);
+
+}  // namespace testing_support

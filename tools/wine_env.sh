@@ -1,0 +1,50 @@
+# Sourced by the project's scripts: Wine and Xvfb helpers.
+# Only what a caller started is stopped again (by pid, never by name).
+ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+CACHE="$ROOT/.cache"
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# Run Wine under the Chinese locale: code page 936, locale 0804.
+use_locale() { # zh_CN | en_US
+  export LOCPATH="$CACHE/locale"
+  export LANG="$1.UTF-8" LC_ALL="$1.UTF-8"
+}
+
+XVFB_PID=""
+start_xvfb() { # picks a free display, exports DISPLAY
+  local n
+  for n in $(seq 90 150); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      local i
+      for i in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+      done
+      if kill -0 "$XVFB_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+    fi
+  done
+  echo "no free X display" >&2
+  return 1
+}
+stop_xvfb() {
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; XVFB_PID=""; fi
+}
+
+WINESERVER_STARTED=""
+start_wineserver() { # keeps one server alive for the whole run: each Wine start then costs ~0.1 s
+  setsid "$WINESERVER" -p >/dev/null 2>&1 < /dev/null &
+  WINESERVER_STARTED=1
+}
+stop_wineserver() {
+  if [ -n "$WINESERVER_STARTED" ]; then "$WINESERVER" -k >/dev/null 2>&1 || true; WINESERVER_STARTED=""; fi
+}
