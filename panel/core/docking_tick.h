@@ -1,0 +1,47 @@
+// One step of the docking loop as a plain class over what it needs of the
+// desktop, so its decisions are tested without windows or timers.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace panel {
+
+using WindowId = std::uintptr_t;
+
+struct ScreenRect {
+  int32_t left, top, right, bottom;
+};
+
+class DockingDesktop {
+ public:
+  virtual ~DockingDesktop() = default;
+  virtual WindowId Foreground() = 0;
+  virtual WindowId Panel() = 0;
+  // Enumerates the top-level windows into the chat-window list, then prunes it.
+  virtual void RefreshChatWindowList() = 0;
+  virtual int ListedChatWindows() = 0;
+  virtual bool CheckQQWin(WindowId w) = 0;
+  virtual bool IsWindow(WindowId w) = 0;
+  virtual std::wstring ExeName(WindowId w) = 0;
+  virtual bool WindowRect(WindowId w, ScreenRect& r) = 0;
+  // Panel placement in twips; Hide puts the panel's bottom on the screen's top edge.
+  virtual void Hide() = 0;
+  virtual void Place(int32_t leftTwips, int32_t topTwips, int32_t heightTwips) = 0;
+};
+
+class DockingLoop {
+ public:
+  explicit DockingLoop(DockingDesktop& desktop) : desktop_(desktop) {}
+
+  // One tick; nothing happens in stand-alone mode.
+  void Tick(bool standAloneMode);
+
+  // The chat window last found in front: set only here, never cleared.
+  WindowId ChatWindowHandle() const { return chat_; }
+
+ private:
+  DockingDesktop& desktop_;
+  WindowId chat_ = 0;
+};
+
+}  // namespace panel
