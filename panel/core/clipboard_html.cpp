@@ -3,37 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "foundation/ansi_text.h"
+
 namespace panel {
 namespace {
-
-std::string Utf8(std::wstring_view s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    uint32_t c = s[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;  // a lone surrogate
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 // Bytes a file URL can carry as they are. Non-ASCII characters stay as UTF-8
 // (the CF_HTML text is UTF-8), as a browser's own copy leaves them.
@@ -59,7 +32,7 @@ std::string Offset(size_t v) {
 
 std::string FileUrl(std::wstring_view path) {
   std::string out = "file:///";
-  for (unsigned char c : Utf8(path)) {
+  for (unsigned char c : foundation::ToUtf8(path)) {
     if (c == '\\') {
       out += '/';
     } else if (KeptInUrl(c)) {
