@@ -25,15 +25,16 @@ void DockingLoop::Tick(bool standAloneMode) {
   // three places the loop consults it.
   const bool fgIsChat = desktop_.CheckQQWin(fg);
   if (fgIsChat && fg != panel) {
-    chat_ = fg;
+    desktop_.SetChatWindow(fg);
   } else if (!fgIsChat && fg != panel) {
     desktop_.Hide();
     return;
   }
-  if (desktop_.IsWindow(chat_) && fg == chat_) {
-    if (chat_ != panel && UpperCase(desktop_.ExeName(fg)) == L"QQ.EXE") {
+  const WindowId chat = desktop_.ChatWindow();
+  if (desktop_.IsWindow(chat) && fg == chat) {
+    if (chat != panel && UpperCase(desktop_.ExeName(fg)) == L"QQ.EXE") {
       ScreenRect r;
-      if (desktop_.WindowRect(chat_, r)) {
+      if (desktop_.WindowRect(chat, r)) {
         desktop_.Place(r.right * 15, r.top * 15, (r.bottom - r.top) * 15);
       }
     }

@@ -24,6 +24,10 @@ class DockingDesktop {
   virtual bool IsWindow(WindowId w) = 0;
   virtual std::wstring ExeName(WindowId w) = 0;
   virtual bool WindowRect(WindowId w, ScreenRect& r) = 0;
+  // The chat window last found in front (the send road's target): written only
+  // by the loop, never cleared.
+  virtual WindowId ChatWindow() = 0;
+  virtual void SetChatWindow(WindowId w) = 0;
   // Panel placement in twips; Hide puts the panel's bottom on the screen's top edge.
   virtual void Hide() = 0;
   virtual void Place(int32_t leftTwips, int32_t topTwips, int32_t heightTwips) = 0;
@@ -36,12 +40,8 @@ class DockingLoop {
   // One tick; nothing happens in stand-alone mode.
   void Tick(bool standAloneMode);
 
-  // The chat window last found in front: set only here, never cleared.
-  WindowId ChatWindowHandle() const { return chat_; }
-
  private:
   DockingDesktop& desktop_;
-  WindowId chat_ = 0;
 };
 
 }  // namespace panel

@@ -18,7 +18,7 @@ class FakeDesktop : public DockingDesktop {
     ScreenRect rect{0, 0, 0, 0};
   };
   std::map<WindowId, Win> windows;
-  WindowId fg = 0, panel = 99;
+  WindowId fg = 0, panel = 99, chat = 0;
   int listed = 0, refreshes = 0, hides = 0, places = 0;
   ScreenRect lastPlace{};
 
@@ -34,6 +34,8 @@ class FakeDesktop : public DockingDesktop {
     r = windows[w].rect;
     return true;
   }
+  WindowId ChatWindow() override { return chat; }
+  void SetChatWindow(WindowId w) override { chat = w; }
   void Hide() override { ++hides; }
   void Place(int32_t l, int32_t t, int32_t h) override {
     ++places;
@@ -50,7 +52,7 @@ TEST(DockingTick, ChatWindowInFrontDocksAgainstItsRightEdge) {
   d.fg = 1;
   DockingLoop loop(d);
   loop.Tick(false);
-  EXPECT_EQ(loop.ChatWindowHandle(), 1u);
+  EXPECT_EQ(d.chat, 1u);
   ASSERT_EQ(d.places, 1);
   EXPECT_EQ(d.lastPlace.left, 9000);
   EXPECT_EQ(d.lastPlace.top, 750);
@@ -89,7 +91,7 @@ TEST(DockingTick, DecisionTable) {
     loop.Tick(c.standAlone);
     EXPECT_EQ(d.hides, c.hides) << c.name;
     EXPECT_EQ(d.places, c.places) << c.name;
-    EXPECT_EQ(loop.ChatWindowHandle(), c.chatAfter) << c.name;
+    EXPECT_EQ(d.chat, c.chatAfter) << c.name;
     EXPECT_EQ(d.refreshes, c.standAlone ? 0 : 1) << c.name;
   }
 }
@@ -107,7 +109,7 @@ TEST(DockingTick, ClosedChatWindowAndReturn) {
   d.fg = 0;
   loop.Tick(false);
   EXPECT_EQ(d.hides, 1);
-  EXPECT_EQ(loop.ChatWindowHandle(), 1u);  // never cleared
+  EXPECT_EQ(d.chat, 1u);  // never cleared
   // A new chat window in front docks again, following its moves every tick.
   d.windows[5] = {true, L"qq.exe", {10, 20, 310, 420}};
   d.listed = 1;
