@@ -1,0 +1,63 @@
+// The keyboard-hook library, bound by name at run time. Each function is
+// looked up on its own: a missing library or export makes its call a no-op.
+#pragma once
+#include <windows.h>
+#include <oleauto.h>
+
+#include <string>
+
+#include "foundation/handles.h"
+
+namespace foundation {
+
+inline constexpr wchar_t kHookLibraryFileName[] = L"ostrelkit.dll";
+inline constexpr wchar_t kInputHookMessageName[] = L"WM_OSTRELKIT_REDIR";
+
+// The library's exports. Results other than DLLGetPubString's are not examined.
+// DLLGetPubString answers ANSI bytes (system code page) in a string from
+// SysAllocStringByteLen, which the caller frees with SysFreeString.
+using DllStartHookFn = LONG(WINAPI*)(HWND target);
+using DllSetHookStateFn = LONG(WINAPI*)(LONG state);
+using DllStopHookFn = LONG(WINAPI*)();
+using DllGetPubStringFn = BSTR(WINAPI*)();
+using DllSetPubStringFn = LONG(WINAPI*)(const char* text);
+
+inline constexpr char kDllStartHook[] = "DLLstartHOOK";
+inline constexpr char kDllSetHookState[] = "DLLsetHOOKState";
+inline constexpr char kDllStopHook[] = "DLLstopHOOK";
+inline constexpr char kDllGetPubString[] = "DLLGetPubString";
+inline constexpr char kDllSetPubString[] = "DLLSetPubString";
+
+class HookLibrary {
+ public:
+  HookLibrary() = default;
+  HookLibrary(const HookLibrary&) = delete;
+  HookLibrary& operator=(const HookLibrary&) = delete;
+
+  // Loads the library (by file name, searched as LoadLibrary does) and looks
+  // up its five functions; false when the library itself can't be loaded.
+  bool Bind(const wchar_t* fileName = kHookLibraryFileName);
+  // Forgets the functions and frees the library.
+  void Unbind();
+  bool IsLoaded() const { return static_cast<bool>(module_); }
+
+  // Each does nothing when its function is unbound.
+  void StartHook(HWND target) const;
+  void SetHookState(LONG state) const;
+  void StopHook() const;
+  // false when DLLGetPubString is unbound; a null string reads as "".
+  bool GetPubString(std::string* ansiBytes) const;
+  bool CanSetPubString() const { return setPubString_ != nullptr; }
+  // false when DLLSetPubString is unbound.
+  bool SetPubString(const std::string& ansiText) const;
+
+ private:
+  UniqueModule module_;
+  DllStartHookFn startHook_ = nullptr;
+  DllSetHookStateFn setHookState_ = nullptr;
+  DllStopHookFn stopHook_ = nullptr;
+  DllGetPubStringFn getPubString_ = nullptr;
+  DllSetPubStringFn setPubString_ = nullptr;
+};
+
+}  // namespace foundation

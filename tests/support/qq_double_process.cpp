@@ -1,0 +1,156 @@
+#include "support/qq_double_process.h"
+
+#include <cstdlib>
+
+#include "foundation/app_path.h"
+#include "foundation/handle_text.h"
+
+namespace testing_support {
+namespace {
+
+std::wstring Quote(const std::wstring& arg) {
+  std::wstring out = L"\"";
+  for (wchar_t c : arg) {
+    if (c == L'"') out += L'\\';
+    out += c;
+  }
+  return out + L"\"";
+}
+
+std::wstring CommandLine(const std::wstring& path, const std::vector<std::wstring>& args) {
+  std::wstring cmd = Quote(path);
+  for (const auto& a : args) cmd += L" " + Quote(a);
+  return cmd;
+}
+
+// "name=value" field of a log line, "" when missing.
+std::string Field(const std::string& line, const std::string& name) {
+  size_t p = line.find(" " + name + "=");
+  if (p == std::string::npos) return {};
+  p += name.size() + 2;
+  size_t end = line.find(' ', p);
+  return line.substr(p, end == std::string::npos ? std::string::npos : end - p);
+}
+
+HWND HandleField(const std::string& line, const std::string& name) {
+  HWND h = nullptr;
+  std::string v = Field(line, name);
+  foundation::TextToHandle(std::wstring(v.begin(), v.end()), &h);
+  return h;
+}
+
+}  // namespace
+
+QqDoubleProcess::~QqDoubleProcess() { Close(); }
+
+bool QqDoubleProcess::Start(const std::wstring& exe, const std::vector<std::wstring>& args) {
+  logPath_ = dir_ / L"qq_double.log";
+  std::vector<std::wstring> all = args;
+  all.push_back(L"--log");
+  all.push_back(logPath_);
+  std::wstring cmd = CommandLine(foundation::AppPath() + exe, all);
+  STARTUPINFOW si{sizeof(si)};
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  ::CloseHandle(pi.hThread);
+  process_ = pi.hProcess;
+  pid_ = pi.dwProcessId;
+  for (int i = 0; i < 1000; ++i) {
+    for (const std::string& line : LogLines()) {
+      if (line.rfind("ready ", 0) == 0) {
+        hwnd_ = HandleField(line, "hwnd");
+        input_ = HandleField(line, "input");
+        button_ = HandleField(line, "button");
+        return hwnd_ != nullptr;
+      }
+    }
+    if (::WaitForSingleObject(process_, 10) == WAIT_OBJECT_0) return false;
+  }
+  return false;
+}
+
+std::vector<std::string> QqDoubleProcess::LogLines() const {
+  std::vector<std::string> lines;
+  if (logPath_.empty()) return lines;
+  HANDLE f = ::CreateFileW(logPath_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return lines;
+  std::string all;
+  char buf[4096];
+  DWORD n = 0;
+  while (::ReadFile(f, buf, sizeof(buf), &n, nullptr) && n > 0) all.append(buf, n);
+  ::CloseHandle(f);
+  size_t start = 0;
+  for (size_t nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1) {
+    lines.push_back(all.substr(start, nl - start));
+  }
+  return lines;
+}
+
+bool QqDoubleProcess::WaitForLine(const std::string& line, DWORD timeoutMs) const {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    for (const std::string& l : LogLines()) {
+      if (l == line) return true;
+    }
+    if (::GetTickCount() - start > timeoutMs) return false;
+    PumpMessages(10);
+  }
+}
+
+void QqDoubleProcess::Close() {
+  if (!process_) return;
+  if (hwnd_ && ::IsWindow(hwnd_)) ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process_, 1);
+    ::WaitForSingleObject(process_, 5000);
+  }
+  ::CloseHandle(process_);
+  process_ = nullptr;
+}
+
+int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, std::string* output) {
+  SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) return -1;
+  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  std::wstring cmd = CommandLine(foundation::AppPath() + exe, args);
+  STARTUPINFOW si{sizeof(si)};
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = writeEnd;
+  si.hStdError = writeEnd;
+  si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  const BOOL started = ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  ::CloseHandle(writeEnd);
+  if (!started) {
+    ::CloseHandle(readEnd);
+    return -1;
+  }
+  std::string out;
+  char buf[1024];
+  DWORD n = 0;
+  while (::ReadFile(readEnd, buf, sizeof(buf), &n, nullptr) && n > 0) out.append(buf, n);
+  ::CloseHandle(readEnd);
+  ::WaitForSingleObject(pi.hProcess, 10000);
+  DWORD code = 0;
+  ::GetExitCodeProcess(pi.hProcess, &code);
+  ::CloseHandle(pi.hProcess);
+  ::CloseHandle(pi.hThread);
+  if (output) *output = out;
+  return static_cast<int>(code);
+}
+
+void PumpMessages(DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  do {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (::GetTickCount() - start < ms);
+}
+
+}  // namespace testing_support

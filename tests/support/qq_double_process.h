@@ -1,0 +1,51 @@
+// Starts the QQ chat-window double (tests/fakes/qq) from the bin folder and
+// reads its log. The process is closed (WM_CLOSE, then terminated if it hangs)
+// when the object goes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace testing_support {
+
+class QqDoubleProcess {
+ public:
+  QqDoubleProcess() = default;
+  QqDoubleProcess(const QqDoubleProcess&) = delete;
+  QqDoubleProcess& operator=(const QqDoubleProcess&) = delete;
+  ~QqDoubleProcess();
+
+  // exe: "QQ.exe" or "OtherChat.exe" (beside the test); args: the double's
+  // options, "--log" is added. Waits for its "ready" line; false on failure.
+  bool Start(const std::wstring& exe, const std::vector<std::wstring>& args = {});
+  HWND hwnd() const { return hwnd_; }
+  HWND input() const { return input_; }
+  HWND button() const { return button_; }
+  DWORD pid() const { return pid_; }
+
+  // The log so far, one entry per line (UTF-8).
+  std::vector<std::string> LogLines() const;
+  // Waits until a line equal to line appears; false after timeoutMs.
+  bool WaitForLine(const std::string& line, DWORD timeoutMs = 5000) const;
+  // Posts WM_CLOSE and waits for the process to end (terminates it after 5 s).
+  void Close();
+
+ private:
+  TempDir dir_;
+  std::wstring logPath_;
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+  HWND hwnd_ = nullptr, input_ = nullptr, button_ = nullptr;
+};
+
+// Runs a program of the bin folder with arguments, waits for it, answers its
+// exit code (-1 when it could not start) and, if wanted, its standard output.
+int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, std::string* output = nullptr);
+
+// Pumps this thread's messages for about ms milliseconds.
+void PumpMessages(DWORD ms);
+
+}  // namespace testing_support
