@@ -1,0 +1,21 @@
+// Archive entry names come from whoever made the archive: before an entry is
+// written anywhere its name must stay inside the destination. No windows here.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace foundation {
+
+// True for a relative name made of plain components: not empty, not absolute
+// (no leading separator), no drive or UNC prefix, no ':' anywhere (drives,
+// alternate data streams), no "." or ".." component, no empty component
+// between separators. Both '\' and '/' count as separators.
+bool IsSafeEntryName(std::wstring_view name);
+
+// True when the path names a RAR archive: it ends in ".rar", in any letter case.
+bool IsRarArchiveName(std::wstring_view path);
+
+// The part of an entry name after its last separator (all of it when it has none).
+std::wstring EntryLeafName(std::wstring_view name);
+
+}  // namespace foundation

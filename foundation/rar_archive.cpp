@@ -1,0 +1,267 @@
+#include "foundation/rar_archive.h"
+
+#include <dll.hpp>
+
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "foundation/ansi_text.h"
+#include "foundation/app_path.h"
+#include "foundation/core/rar_entry_name.h"
+#include "foundation/handles.h"
+#include "foundation/message_box.h"
+
+namespace foundation {
+namespace {
+
+// The library's result codes (dll.hpp) that this unit acts on.
+constexpr int kRarUnknown = ERAR_UNKNOWN;                   // 21
+constexpr int kRarMissingPassword = ERAR_MISSING_PASSWORD;  // 22
+// Old archive formats mark a folder with all of 0xE0; the library reports
+// every folder, of any format, with RHDF_DIRECTORY (0x20), one of those bits.
+constexpr unsigned kDirectoryFlag = RHDF_DIRECTORY;
+
+struct UnrarApi {
+  UniqueModule module;
+  std::wstring loadedFrom;
+  decltype(&RAROpenArchiveEx) openArchiveEx = nullptr;
+  decltype(&RARCloseArchive) closeArchive = nullptr;
+  decltype(&RARReadHeaderEx) readHeaderEx = nullptr;
+  decltype(&RARProcessFileW) processFileW = nullptr;
+  decltype(&RARSetPassword) setPassword = nullptr;
+};
+
+std::wstring& LibraryPathSetting() {
+  static std::wstring path;
+  return path;
+}
+
+UnrarApi& Api() {
+  static UnrarApi api;
+  return api;
+}
+
+template <class F>
+bool Bind(HMODULE module, const char* name, F& target) {
+  target = reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+  return target != nullptr;
+}
+
+// The bound library, or nullptr when it can't be loaded or lacks an entry point.
+const UnrarApi* LoadUnrar() {
+  UnrarApi& api = Api();
+  const std::wstring path = LibraryPathSetting().empty() ? AppPath() + kUnrarLibraryName : LibraryPathSetting();
+  if (api.module && api.loadedFrom == path) return &api;
+  api = UnrarApi{};
+  // The full path keeps the search to the program's folder.
+  UniqueModule module(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  if (!module) return nullptr;
+  HMODULE m = module.get();
+  if (!Bind(m, "RAROpenArchiveEx", api.openArchiveEx) || !Bind(m, "RARCloseArchive", api.closeArchive) ||
+      !Bind(m, "RARReadHeaderEx", api.readHeaderEx) || !Bind(m, "RARProcessFileW", api.processFileW) ||
+      !Bind(m, "RARSetPassword", api.setPassword)) {
+    api = UnrarApi{};
+    return nullptr;
+  }
+  api.module = std::move(module);
+  api.loadedFrom = path;
+  return &api;
+}
+
+struct OpenMessage {
+  int code;
+  const wchar_t* text;
+  UINT style;
+};
+constexpr OpenMessage kOpenMessages[] = {
+    {10, L"Unexpected End of Archive", kBoxWarning},
+    {11, L"Not enough memory to open the archive", kBoxWarning},
+    {12, L"The archive header corrupt or damaged", kBoxStop},
+    {13, L"The archive is corrupt or damaged", kBoxStop},
+    {14, L"The Comment is in an unknown format", kBoxWarning},
+    {15, L"There was an error that occured when the archive was opened", kBoxStop},
+    {16, L"There was an error when the file was created", kBoxStop},
+    {17,
+     L"There was an error closing the archive meaning it is still in the memory. Please terminate the Dravik.exe "
+     L"process to claim this memory space back",
+     kBoxStop},
+};
+
+void ShowOpenFailure(HWND owner, int code) {
+  for (const OpenMessage& m : kOpenMessages) {
+    if (m.code == code) {
+      ShowMessage(owner, m.text, L"Error code " + std::to_wstring(code), m.style);
+      return;
+    }
+  }
+}
+
+void ShowEncryptedNames(HWND owner) {
+  ShowMessage(owner,
+              L"Filenames encrypted. To see the filenames, enter a password in the 'Password' box\r\n\r\n"
+              L"then click on the 'Reload Archive Data' button at the bottom of window ",
+              ExeName(), kBoxInfo);
+}
+
+// Lets the calling window repaint and take input between entries. A quit
+// request is put back for the caller's own loop.
+void PumpMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+// Answers the library's questions: the password (wide, so any text works,
+// and at open time, which archives with encrypted names need); no volume
+// changes are offered.
+int CALLBACK UnrarCallback(UINT msg, LPARAM userData, LPARAM p1, LPARAM p2) {
+  const auto* password = reinterpret_cast<const std::wstring*>(userData);
+  switch (msg) {
+    case UCM_NEEDPASSWORDW: {
+      if (!password || password->empty() || p2 <= 0) return -1;
+      auto* buffer = reinterpret_cast<wchar_t*>(p1);
+      const size_t room = static_cast<size_t>(p2);
+      if (password->size() >= room) return -1;
+      password->copy(buffer, password->size());
+      buffer[password->size()] = L'\0';
+      return 1;
+    }
+    case UCM_CHANGEVOLUME:
+    case UCM_CHANGEVOLUMEW:
+    case UCM_NEEDPASSWORD:
+      return -1;
+    default:
+      return 1;
+  }
+}
+
+struct ArchiveCloser {
+  const UnrarApi* api;
+  HANDLE handle;
+  ~ArchiveCloser() {
+    if (handle) api->closeArchive(handle);
+  }
+};
+
+// The folder every extracted path must stay in: the destination up to its last
+// separator (the names are joined to it unchanged), or the current folder.
+std::wstring FullPath(const std::wstring& path) {
+  DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return {};
+  std::wstring full(needed, L'\0');
+  DWORD got = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (got == 0 || got >= needed) return {};
+  full.resize(got);
+  return full;
+}
+
+bool LiesInside(const std::wstring& destination, const std::wstring& target) {
+  const size_t sep = destination.find_last_of(L"\\/");
+  std::wstring root = sep == std::wstring::npos ? std::wstring(L".") : destination.substr(0, sep + 1);
+  root = FullPath(root);
+  const std::wstring full = FullPath(target);
+  if (root.empty() || full.empty()) return false;
+  if (root.back() != L'\\') root += L'\\';
+  if (full.size() <= root.size()) return false;
+  return ::CompareStringOrdinal(full.c_str(), static_cast<int>(root.size()), root.c_str(),
+                                static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool& Running() {
+  static bool running = false;
+  return running;
+}
+
+}  // namespace
+
+void SetUnrarLibraryPath(const std::wstring& path) {
+  LibraryPathSetting() = path;
+  Api() = UnrarApi{};
+}
+
+int16_t ProcessRarArchive(const std::wstring& operation, const std::wstring& archive, const std::wstring& destination,
+                          const std::wstring& password, HWND owner, const RarListSink& list) {
+  if (!IsRarArchiveName(archive)) return 0;
+  // Messages pumped between entries can start another call; the library's
+  // state for one archive must not be interleaved with another.
+  if (Running()) return -1;
+  const UnrarApi* api = LoadUnrar();
+  if (!api) {
+    ShowMessage(owner, L"找不到 unrar.dll，无法打开 RAR 压缩包。请重新安装程序。", kMessageTitle, kBoxStop);
+    return -1;
+  }
+  Running() = true;
+  struct RunningReset {
+    ~RunningReset() { Running() = false; }
+  } runningReset;
+
+  std::wstring archiveName = archive;
+  std::vector<wchar_t> comment(16384, L' ');
+  std::wstring passwordCopy = password;
+  RAROpenArchiveDataEx open{};
+  open.ArcNameW = archiveName.data();
+  open.OpenMode = RAR_OM_EXTRACT;
+  open.CmtBufW = comment.data();
+  open.CmtBufSize = static_cast<unsigned>(comment.size());
+  open.Callback = UnrarCallback;
+  open.UserData = reinterpret_cast<LPARAM>(&passwordCopy);
+  ArchiveCloser closer{api, api->openArchiveEx(&open)};
+  if (open.OpenResult != 0 || !closer.handle) {
+    if (open.OpenResult == static_cast<unsigned>(kRarMissingPassword) && password.empty()) {
+      // Encrypted names and no password: the same advice as below.
+      ShowEncryptedNames(owner);
+      return 0;
+    }
+    ShowOpenFailure(owner, static_cast<int>(open.OpenResult));
+    return -1;
+  }
+  if (!password.empty()) {
+    std::string ansi = ToAnsi(password);
+    api->setPassword(closer.handle, ansi.data());
+  }
+
+  int16_t result = 0;
+  auto header = std::make_unique<RARHeaderDataEx>();
+  int read = api->readHeaderEx(closer.handle, header.get());
+  while (read == 0) {
+    PumpMessages();
+    header->FileNameW[std::size(header->FileNameW) - 1] = L'\0';
+    const std::wstring name = header->FileNameW;
+    if (operation == kRarOperationExtract) {
+      const std::wstring target = destination + name;
+      if (!IsSafeEntryName(name) || header->RedirType != 0 || !LiesInside(destination, target)) {
+        // Written as named, it would land outside the destination (or be a link
+        // pointing anywhere): skip it and report the archive as not clean.
+        result = -1;
+        api->processFileW(closer.handle, RAR_SKIP, nullptr, nullptr);
+      } else {
+        std::wstring targetCopy = target;
+        // No retry: after a failure the library has moved on, and a second
+        // call would report success without writing the file.
+        if (api->processFileW(closer.handle, RAR_EXTRACT, nullptr, targetCopy.data()) != 0) {
+          ShowMessage(owner, L"Unexpected end of archive", L"Error", kBoxWarning);
+          return -1;
+        }
+      }
+    } else {
+      if (operation == kRarOperationList && list) {
+        int icon = (header->Flags & kDirectoryFlag) ? 2 : 1;
+        if (header->Flags & 0x400) icon += 3;
+        list(EntryLeafName(name), icon);
+      }
+      api->processFileW(closer.handle, RAR_SKIP, nullptr, nullptr);
+    }
+    read = api->readHeaderEx(closer.handle, header.get());
+  }
+  if (read == kRarUnknown || (read == kRarMissingPassword && password.empty())) ShowEncryptedNames(owner);
+  return result;
+}
+
+}  // namespace foundation

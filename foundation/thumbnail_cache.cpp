@@ -1,0 +1,248 @@
+#include "foundation/thumbnail_cache.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "foundation/ansi_text.h"
+#include "foundation/app_path.h"
+#include "foundation/core/picture_fit.h"
+#include "foundation/core/thumb_blob.h"
+#include "foundation/dib.h"
+#include "foundation/gdiplus_image.h"
+#include "foundation/picture_fitting.h"
+#include "foundation/text_compare.h"
+
+namespace foundation {
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+// The other program may hold the write lock for a moment; wait briefly, then
+// treat the database as busy (a cache miss) rather than freezing the grid.
+constexpr int kThumbnailBusyTimeoutMs = 100;
+
+struct StatementDeleter {
+  void operator()(sqlite3_stmt* s) const noexcept { sqlite3_finalize(s); }
+};
+using UniqueStatement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+UniqueStatement Prepare(sqlite3* db, const char* sql) {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(raw);
+    return nullptr;
+  }
+  return UniqueStatement(raw);
+}
+
+void BindText(sqlite3_stmt* stmt, int index, const std::wstring& text) {
+  sqlite3_bind_text16(stmt, index, text.c_str(), static_cast<int>(text.size() * sizeof(wchar_t)),
+                      SQLITE_TRANSIENT);
+}
+
+void DrawThumbnailImage(HDC dc, const ThumbnailImage& image) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = image.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 16;
+  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader.biSizeImage = static_cast<DWORD>(image.pixels.size());
+  const int x = (kThumbnailCellSize - image.width) / 2;
+  const int y = (kThumbnailCellSize - image.height) / 2;
+  ::StretchDIBits(dc, x, y, image.width, image.height, 0, 0, image.width, image.height, image.pixels.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}
+
+void DrawStraight(const std::wstring& path, ThumbnailCell& cell) {
+  int32_t width = kThumbnailCellSize, height = kThumbnailCellSize;
+  DrawImageFit(cell.dc, path, width, height);
+}
+
+}  // namespace
+
+WIN32_FIND_DATAW GetFileInfo(const std::wstring& path) {
+  WIN32_FIND_DATAW data{};
+  UniqueFind find(::FindFirstFileW(path.c_str(), &data));
+  if (!find) {
+    data = WIN32_FIND_DATAW{};
+    const wchar_t marker[] = L"Error";
+    size_t i = 0;
+    for (; marker[i]; ++i) data.cFileName[i] = marker[i];
+    for (; i < MAX_PATH - 1; ++i) data.cFileName[i] = L' ';
+  }
+  return data;
+}
+
+std::wstring FormatFileDate(const FILETIME& time) {
+  SYSTEMTIME st{};
+  if (!::FileTimeToSystemTime(&time, &st)) {
+    // Only a time beyond year 30827 fails; such a record is as good as missing.
+    st = SYSTEMTIME{1601, 1, 0, 1, 0, 0, 0, 0};
+  }
+  wchar_t text[48];
+  swprintf(text, 48, L"%u-%02u-%02u %02u:%02u:%02u", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+  return text;
+}
+
+std::wstring GetFileDate(const std::wstring& path) { return FormatFileDate(GetFileInfo(path).ftCreationTime); }
+
+OwnedPicture CreateBitmapPicture(HBITMAP bitmap, HPALETTE palette) {
+  OwnedPicture picture;
+  picture.bitmap.reset(bitmap);
+  picture.palette.reset(palette);
+  return picture;
+}
+
+OwnedPicture PictureFromDC(HDC dc, int32_t left, int32_t top, int32_t width, int32_t height) {
+  if (!dc || width <= 0 || height <= 0) return {};
+  UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
+  if (!memory || !bitmap) return {};
+  UniquePalette palette;
+  {
+    SelectionGuard selectBitmap(memory.get(), bitmap.get());
+    HPALETTE previousPalette = nullptr;
+    if ((::GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) && ::GetDeviceCaps(dc, SIZEPALETTE) == 256) {
+      struct {
+        LOGPALETTE header;
+        PALETTEENTRY more[255];
+      } log{};
+      log.header.palVersion = 0x300;
+      log.header.palNumEntries = 256;
+      ::GetSystemPaletteEntries(dc, 0, 256, log.header.palPalEntry);
+      palette.reset(::CreatePalette(&log.header));
+      if (palette) {
+        previousPalette = ::SelectPalette(memory.get(), palette.get(), FALSE);
+        ::RealizePalette(memory.get());
+      }
+    }
+    ::BitBlt(memory.get(), 0, 0, width, height, dc, left, top, SRCCOPY);
+    if (previousPalette) ::SelectPalette(memory.get(), previousPalette, FALSE);
+  }
+  return CreateBitmapPicture(bitmap.release(), palette.release());
+}
+
+std::vector<uint8_t> BuildThumbnailBlob(const std::wstring& path, cTile& background) {
+  GdiPlusSession session;  // nested inside the program's own start-up
+  if (!session.ok()) return UndecodableThumbnailBlob();
+  UniqueGpImage picture = LoadGdiImage(path);
+  UINT width = 0, height = 0;
+  if (!picture || !GetGdiImageSize(picture.get(), width, height) || width == 0 || height == 0 ||
+      width > INT32_MAX || height > INT32_MAX)
+    return UndecodableThumbnailBlob();
+  BestFit fit;
+  if (!GetBestFitInfo(static_cast<int32_t>(width), static_cast<int32_t>(height), kThumbnailMaxSide,
+                      kThumbnailMaxSide, false, fit))
+    return UndecodableThumbnailBlob();
+  cDIB dib;
+  if (!dib.Create(fit.width, fit.height, 16)) return UndecodableThumbnailBlob();
+  background.Tile(dib.hdc(), 0, 0, fit.width, fit.height, true);
+  {
+    UniqueGpGraphics graphics = GraphicsFromDc(dib.hdc());
+    if (!graphics) return UndecodableThumbnailBlob();
+    GdipDrawImageRectI(graphics.get(), picture.get(), 0, 0, fit.width, fit.height);
+  }
+  picture.reset();  // releases the file before anything else happens
+  ::GdiFlush();
+  ThumbnailImage image;
+  image.width = dib.Width();
+  image.height = dib.Height();
+  const auto* bits = static_cast<const uint8_t*>(dib.lpBits());
+  image.pixels.assign(bits, bits + dib.Size());
+  std::vector<uint8_t> blob = EncodeThumbnailBlob(image);
+  return blob.empty() ? UndecodableThumbnailBlob() : blob;
+}
+
+bool ThumbnailStore::Open(const std::wstring& databasePath) {
+  Close();
+  // A connection of its own: the thumbnails are read and written at any time,
+  // independently of the program's query connection.
+  if (!connection_.Open(databasePath)) return false;
+  sqlite3_busy_timeout(connection_.handle(), kThumbnailBusyTimeoutMs);
+  if (sqlite3_exec(connection_.handle(), "SELECT 1 FROM tblThumbnail LIMIT 0", nullptr, nullptr, nullptr) !=
+      SQLITE_OK) {
+    connection_.Close();
+    return false;
+  }
+  UniqueBitmap pattern(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), kPatternResourceName,
+                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  background_.CreatePatternFromStdPicture(pattern.get());
+  return true;
+}
+
+void ThumbnailStore::Close() { connection_.Close(); }
+
+ThumbnailStore::Lookup ThumbnailStore::Read(const std::wstring& path, const std::wstring& date,
+                                            std::vector<uint8_t>& blob) {
+  UniqueStatement stmt = Prepare(connection_.handle(), "SELECT Date, Thumbnail FROM tblThumbnail WHERE Path = ?1");
+  if (!stmt) return Lookup::kMiss;
+  BindText(stmt.get(), 1, path);
+  if (sqlite3_step(stmt.get()) != SQLITE_ROW) return Lookup::kMiss;  // none, or busy
+  const void* storedDate = sqlite3_column_text16(stmt.get(), 0);
+  const std::wstring stored =
+      storedDate ? std::wstring(static_cast<const wchar_t*>(storedDate),
+                                static_cast<size_t>(sqlite3_column_bytes16(stmt.get(), 0)) / sizeof(wchar_t))
+                 : std::wstring();
+  if (!TextEquals(stored, date)) return Lookup::kMiss;
+  const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt.get(), 1));
+  const int size = sqlite3_column_bytes(stmt.get(), 1);
+  blob.assign(data, data + (data ? size : 0));
+  return Lookup::kHit;
+}
+
+void ThumbnailStore::Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
+  // One statement adds or replaces in place: the unique index on Path (NOCASE)
+  // is the conflict target, so a path in other letter case updates the row.
+  UniqueStatement stmt = Prepare(connection_.handle(),
+                                 "INSERT INTO tblThumbnail(Path, Date, Thumbnail) VALUES(?1, ?2, ?3) "
+                                 "ON CONFLICT(Path) DO UPDATE SET Path = excluded.Path, Date = excluded.Date, "
+                                 "Thumbnail = excluded.Thumbnail");
+  if (!stmt) return;
+  BindText(stmt.get(), 1, path);
+  BindText(stmt.get(), 2, date);
+  sqlite3_bind_blob(stmt.get(), 3, blob.data(), static_cast<int>(blob.size()), SQLITE_TRANSIENT);
+  sqlite3_step(stmt.get());  // a busy database keeps the old record; the cell is drawn all the same
+}
+
+void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
+  if (!cell.dc) return;
+  if (!IsOpen()) {
+    DrawStraight(path, cell);
+    return;
+  }
+  const std::wstring date = GetFileDate(path);
+  std::vector<uint8_t> blob;
+  DecodedThumbnail decoded;
+  if (Read(path, date, blob) == Lookup::kHit) decoded = DecodeThumbnailBlob(blob);
+  if (decoded.kind == BlobKind::kCorrupt) {
+    // No record, a changed creation time, a busy database or a record this
+    // program could not have written: build it again.
+    blob = BuildThumbnailBlob(path, background_);
+    Write(path, date, blob);
+    decoded = DecodeThumbnailBlob(blob);
+  }
+  if (decoded.kind != BlobKind::kImage) {
+    DrawStraight(path, cell);
+    return;
+  }
+  DrawThumbnailImage(cell.dc, decoded.image);
+  cell.picture = PictureFromDC(cell.dc, 0, 0, cell.width, cell.height);
+}
+
+namespace {
+ThumbnailStore& ProgramStore() {
+  static ThumbnailStore store;
+  return store;
+}
+}  // namespace
+
+bool OpenThumbnailStore() { return ProgramStore().Open(AppPath() + kThumbnailDatabaseName); }
+
+void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell) { ProgramStore().Show(path, cell); }
+
+}  // namespace foundation

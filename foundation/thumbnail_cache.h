@@ -1,0 +1,88 @@
+// The thumbnail cache: table tblThumbnail of Thumbs.mdb holds, per picture
+// path (compared without regard to case), the file's creation time as text and
+// a ready-made 16-bit thumbnail (core/thumb_blob.h). ShowThumbnail draws a
+// file's thumbnail centred into a 43 x 43 cell, building or rebuilding the
+// record first. The other program writes the same file, so no statement stays
+// open between calls, and a busy or missing database only costs the cache:
+// the cell is then drawn straight from the picture.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/database.h"
+#include "foundation/handles.h"
+#include "foundation/tile.h"
+
+namespace foundation {
+
+inline constexpr int32_t kThumbnailCellSize = 43;
+inline constexpr wchar_t kThumbnailDatabaseName[] = L"Thumbs.mdb";
+inline constexpr wchar_t kPatternResourceName[] = L"PATTERN_4X4";
+
+// A picture kept by a cell so its drawing survives repainting: it owns the
+// bitmap and the palette (if any).
+struct OwnedPicture {
+  UniqueBitmap bitmap;
+  UniquePalette palette;
+  explicit operator bool() const { return static_cast<bool>(bitmap); }
+};
+
+// A grid cell to draw into: its device context, its size in pixels and the
+// picture it keeps.
+struct ThumbnailCell {
+  HDC dc = nullptr;
+  int32_t width = kThumbnailCellSize;
+  int32_t height = kThumbnailCellSize;
+  OwnedPicture picture;
+};
+
+// The file's directory record; for a file that can't be found, an all-zero
+// record whose file name reads "Error" padded with blanks.
+WIN32_FIND_DATAW GetFileInfo(const std::wstring& path);
+// "yyyy-MM-dd HH:mm:ss" of a file time as the file system reports it (UTC).
+std::wstring FormatFileDate(const FILETIME& time);
+// The Date text of a file: its creation time; 1601-01-01 00:00:00 when missing.
+std::wstring GetFileDate(const std::wstring& path);
+
+// A copy of a rectangle of dc (with the system palette on a 256-colour palette device).
+OwnedPicture PictureFromDC(HDC dc, int32_t left, int32_t top, int32_t width, int32_t height);
+OwnedPicture CreateBitmapPicture(HBITMAP bitmap, HPALETTE palette);
+
+// The thumbnail blob for a picture file: fitted into 35 x 35 over the
+// background tile, or 40 zero bytes when the file cannot be decoded. The
+// tile may hold no brush (nothing is laid behind the picture then).
+std::vector<uint8_t> BuildThumbnailBlob(const std::wstring& path, cTile& background);
+
+class ThumbnailStore {
+ public:
+  ThumbnailStore() = default;
+  ThumbnailStore(const ThumbnailStore&) = delete;
+  ThumbnailStore& operator=(const ThumbnailStore&) = delete;
+
+  // Opens an existing database holding tblThumbnail (never creates one) and
+  // makes the background tile from this program's "PATTERN_4X4" resource.
+  bool Open(const std::wstring& databasePath);
+  void Close();
+  bool IsOpen() const { return connection_.IsOpen(); }
+
+  // Draws the file's thumbnail centred into the cell and keeps the drawing as
+  // the cell's picture. GDI+ must be running.
+  void Show(const std::wstring& path, ThumbnailCell& cell);
+
+ private:
+  enum class Lookup { kHit, kMiss };
+  Lookup Read(const std::wstring& path, const std::wstring& date, std::vector<uint8_t>& blob);
+  void Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+
+  DbConnection connection_;
+  cTile background_;
+};
+
+// The program's one store, on AppPath() & "Thumbs.mdb"; false when it can't be opened.
+bool OpenThumbnailStore();
+void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell);
+
+}  // namespace foundation

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Makes the RAR archives the extraction tests read, with the Linux rar
+# archiver, into the folder given (the tests find it beside their exe).
+# Usage: make_rar_fixtures.sh <out-dir>
+set -euo pipefail
+out=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# UTF-8 so that Chinese names are stored as Unicode.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+rar() { /usr/bin/rar "$@" -idq -y >/dev/null; }
+mkdir -p "$out"
+rm -f "$out"/*.rar "$out"/*.RAR
+
+cd "$work"
+mkdir plain && printf 'GIF89a plain a' > plain/a.gif && printf 'text b' > plain/b.txt
+(cd plain && rar a "$work/plain.rar" a.gif b.txt)
+
+mkdir chinese && mkdir chinese/表情 && printf 'GIF89a smile' > chinese/表情/笑脸.gif
+(cd chinese && rar a "$work/chinese.rar" 表情)
+
+mkdir -p nested/d1/d2 && printf 'deep' > nested/d1/d2/deep.gif && printf 'top' > nested/d1/top.gif
+(cd nested && rar a -r "$work/nested.rar" d1)
+
+(cd plain && rar a -hpsecret "$work/encnames.rar" a.gif)
+(cd plain && rar a -psecret "$work/password.rar" a.gif)
+
+# A stored (uncompressed) archive cut in the middle of its data.
+mkdir big && head -c 65536 /dev/urandom > big/big.bin
+(cd big && rar a -m0 "$work/big.rar" big.bin)
+head -c 30000 big.rar > truncated.rar
+
+printf 'this is not a RAR archive at all' > notrar.rar
+cp plain.rar UPPER.RAR
+
+# "../x" cannot be stored by the archiver: store "zz_x" and rename it. The
+# clean entry beside it must still be extracted.
+mkdir trav && printf 'escaped' > trav/zz_x && printf 'inside' > trav/ok.txt
+(cd trav && rar a "$work/trav_src.rar" zz_x ok.txt)
+python3 "$here/make_rar_entry_rename.py" trav_src.rar traversal.rar zz_x ../x
+
+# A symbolic link entry (pointing out of any destination) beside a plain file.
+mkdir link && ln -s ../../outside.txt link/lnk && printf 'file' > link/f.txt
+(cd link && rar a -ol "$work/link.rar" lnk f.txt)
+
+cp plain.rar chinese.rar nested.rar encnames.rar password.rar truncated.rar notrar.rar UPPER.RAR \
+   traversal.rar link.rar "$out"/

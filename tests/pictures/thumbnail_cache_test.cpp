@@ -1,0 +1,268 @@
+// The thumbnail cache on its own copy of Thumbs.mdb (tests run in parallel).
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "foundation/ansi_text.h"
+#include "foundation/app_path.h"
+#include "foundation/core/thumb_blob.h"
+#include "foundation/gdiplus_image.h"
+#include "foundation/thumbnail_cache.h"
+#include "picture_files.h"
+#include "support/temp_dir.h"
+
+using namespace foundation;
+using namespace pictures_test;
+using testing_support::TempDir;
+
+namespace {
+
+constexpr COLORREF kGray = RGB(128, 128, 128);
+
+struct Row {
+  std::wstring path, date;
+  std::vector<uint8_t> blob;
+};
+
+class ThumbnailCache : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db_ = dir_ / L"Thumbs.mdb";
+    ASSERT_TRUE(CopyFileW((AppPath() + L"Thumbs.mdb").c_str(), db_.c_str(), FALSE));
+    Exec("DELETE FROM tblThumbnail");
+    ASSERT_TRUE(store_.Open(db_));
+  }
+
+  void Exec(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(ToUtf8(db_).c_str(), &db), SQLITE_OK);
+    char* err = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
+    sqlite3_free(err);
+    sqlite3_close(db);
+  }
+
+  std::vector<Row> Rows() {
+    std::vector<Row> rows;
+    sqlite3* db = nullptr;
+    sqlite3_open(ToUtf8(db_).c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT Path, Date, Thumbnail FROM tblThumbnail", -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+      Row r;
+      r.path = FromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+      r.date = FromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+      const auto* b = static_cast<const uint8_t*>(sqlite3_column_blob(st, 2));
+      r.blob.assign(b, b + sqlite3_column_bytes(st, 2));
+      rows.push_back(r);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return rows;
+  }
+
+  void PutRow(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
+    sqlite3* db = nullptr;
+    sqlite3_open(ToUtf8(db_).c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "INSERT OR REPLACE INTO tblThumbnail VALUES(?1, ?2, ?3)", -1, &st, nullptr);
+    const std::string p = ToUtf8(path), d = ToUtf8(date);
+    sqlite3_bind_text(st, 1, p.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(st, 2, d.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_blob(st, 3, blob.data(), static_cast<int>(blob.size()), SQLITE_TRANSIENT);
+    EXPECT_EQ(sqlite3_step(st), SQLITE_DONE);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+  }
+
+  std::wstring Picture(const wchar_t* name, int w, int h, uint32_t argb, PictureFormat f = PictureFormat::kBmp,
+                       bool split = false) {
+    const std::wstring path = dir_ / name;
+    EXPECT_TRUE(MakePictureFile(path, f, w, h, argb, split));
+    return path;
+  }
+
+  RECT Show(const std::wstring& path, Surface& surface, ThumbnailCell* keep = nullptr) {
+    ThumbnailCell cell;
+    cell.dc = surface.dc();
+    store_.Show(path, cell);
+    if (keep) *keep = std::move(cell);
+    return surface.ChangedArea(kGray);
+  }
+
+  GdiPlusSession gdiplus_;
+  TempDir dir_;
+  std::wstring db_;
+  ThumbnailStore store_;
+};
+
+void ExpectRect(const RECT& r, int x, int y, int w, int h) {
+  EXPECT_EQ(r.left, x);
+  EXPECT_EQ(r.top, y);
+  EXPECT_EQ(r.right - r.left, w);
+  EXPECT_EQ(r.bottom - r.top, h);
+}
+
+TEST_F(ThumbnailCache, FirstShowAddsOneRowAndSecondReadsItBack) {
+  const std::wstring path = Picture(L"wide.bmp", 100, 50, 0xFFF80000);  // red
+  Surface first(43, 43, kGray);
+  ThumbnailCell kept;
+  ExpectRect(Show(path, first, &kept), 4, 13, 35, 17);
+  EXPECT_TRUE(Near(first.At(21, 21), RGB(0xF8, 0, 0), 8));
+  auto rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].path, path);
+  EXPECT_EQ(rows[0].date, GetFileDate(path));
+  EXPECT_EQ(rows[0].blob.size(), 1264u);
+  EXPECT_EQ(DecodeThumbnailBlob(rows[0].blob).kind, BlobKind::kImage);
+  // The cell keeps a copy of its drawing.
+  ASSERT_TRUE(kept.picture);
+  Surface copy(43, 43, kGray);
+  {
+    UniqueMemoryDc src(CreateCompatibleDC(nullptr));
+    SelectionGuard sel(src.get(), kept.picture.bitmap.get());
+    BitBlt(copy.dc(), 0, 0, 43, 43, src.get(), 0, 0, SRCCOPY);
+  }
+  EXPECT_EQ(copy.At(21, 21), first.At(21, 21));
+
+  // Shown again: the same pixels.
+  Surface second(43, 43, kGray);
+  ExpectRect(Show(path, second), 4, 13, 35, 17);
+  for (int y = 13; y < 30; ++y)
+    for (int x = 4; x < 39; ++x) ASSERT_EQ(second.At(x, y), first.At(x, y));
+  // And they come from the record: repaint the stored pixels blue (0x001F).
+  auto blob = rows[0].blob;
+  for (size_t i = 40; i + 1 < blob.size(); i += 2) {
+    blob[i] = 0x1F;
+    blob[i + 1] = 0;
+  }
+  PutRow(path, rows[0].date, blob);
+  Surface third(43, 43, kGray);
+  Show(path, third);
+  EXPECT_TRUE(Near(third.At(21, 21), RGB(0, 0, 255), 8));
+  EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(ThumbnailCache, ChangedCreationTimeRebuildsInPlace) {
+  const std::wstring path = Picture(L"pic.bmp", 20, 20, 0xFFF80000);
+  Surface cell(43, 43, kGray);
+  ExpectRect(Show(path, cell), 11, 11, 20, 20);
+  // Wine on Linux cannot set a file's creation time: age the record instead,
+  // which is the same mismatch seen from the cache.
+  ASSERT_TRUE(MakePictureFile(path, PictureFormat::kBmp, 20, 20, 0xFF0000F8));  // blue now
+  PutRow(path, L"2001-01-01 00:00:00", Rows()[0].blob);
+  cell.Fill(kGray);
+  Show(path, cell);
+  EXPECT_TRUE(Near(cell.At(20, 20), RGB(0, 0, 0xF8), 8));
+  const auto rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].date, GetFileDate(path));
+}
+
+TEST_F(ThumbnailCache, PathInOtherLetterCaseFindsTheSameRow) {
+  const std::wstring path = Picture(L"Case.bmp", 35, 35, 0xFF00F800);
+  Surface cell(43, 43, kGray);
+  ExpectRect(Show(path, cell), 4, 4, 35, 35);
+  std::wstring upper = path;
+  CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+  cell.Fill(kGray);
+  ExpectRect(Show(upper, cell), 4, 4, 35, 35);
+  EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(ThumbnailCache, TransparentAreaComesOutWhite) {
+  const std::wstring path = Picture(L"half.png", 20, 20, 0xFF0000F8, PictureFormat::kPng, true);
+  Surface cell(43, 43, kGray);
+  Show(path, cell);
+  EXPECT_TRUE(Near(cell.At(14, 20), RGB(255, 255, 255), 8));  // the tile behind the left half
+  EXPECT_TRUE(Near(cell.At(27, 20), RGB(0, 0, 0xF8), 8));
+}
+
+TEST_F(ThumbnailCache, UndecodableFileIsRecordedAndDrawsNothing) {
+  const std::wstring path = dir_ / L"junk.gif";
+  testing_support::WriteFileBytes(path, "GIF89a but nothing more");
+  Surface cell(43, 43, kGray);
+  EXPECT_EQ(Show(path, cell).right, 0);
+  const auto rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].blob, std::vector<uint8_t>(40, 0));
+  EXPECT_EQ(Show(path, cell).right, 0);
+  EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(ThumbnailCache, UndecodableRecordTakesTheDirectDrawing) {
+  // The record says "cannot be decoded" but the file can: the cell is drawn
+  // straight from the file, 33 x 16 at (5, 14) instead of the 35 x 17 thumbnail.
+  const std::wstring path = Picture(L"wide.bmp", 100, 50, 0xFFF80000);
+  PutRow(path, GetFileDate(path), std::vector<uint8_t>(40, 0));
+  Surface cell(43, 43, kGray);
+  ExpectRect(Show(path, cell), 5, 14, 33, 16);
+  EXPECT_EQ(Rows()[0].blob.size(), 40u);
+}
+
+TEST_F(ThumbnailCache, CorruptRecordIsRebuiltBeforeAnyPixelIsDrawn) {
+  const std::wstring path = Picture(L"wide.bmp", 100, 50, 0xFFF80000);
+  for (uint32_t badWidth : {500u, 0u}) {
+    std::vector<uint8_t> bad(40 + 1224, 0x55);
+    const uint8_t header[] = {40, 0, 0, 0, 0, 0, 0, 0, 17, 0, 0, 0, 1, 0, 16, 0};
+    memcpy(bad.data(), header, sizeof(header));
+    memcpy(bad.data() + 4, &badWidth, 4);
+    PutRow(path, GetFileDate(path), bad);
+    Surface cell(43, 43, kGray);
+    ExpectRect(Show(path, cell), 4, 13, 35, 17);
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].blob.size(), 1264u);
+    EXPECT_EQ(DecodeThumbnailBlob(rows[0].blob).kind, BlobKind::kImage);
+  }
+}
+
+TEST_F(ThumbnailCache, WithoutStoreCellsAreDrawnStraight) {
+  const std::wstring path = Picture(L"wide.bmp", 100, 50, 0xFFF80000);
+  store_.Close();
+  Surface cell(43, 43, kGray);
+  ExpectRect(Show(path, cell), 5, 14, 33, 16);
+  ThumbnailStore missing;
+  EXPECT_FALSE(missing.Open(dir_ / L"absent.mdb"));
+  testing_support::WriteFileBytes(dir_ / L"empty.mdb", "");
+  EXPECT_FALSE(missing.Open(dir_ / L"empty.mdb"));
+}
+
+TEST_F(ThumbnailCache, BusyDatabaseCountsAsMiss) {
+  const std::wstring path = Picture(L"wide.bmp", 100, 50, 0xFFF80000);
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(db_).c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  Surface cell(43, 43, kGray);
+  ExpectRect(Show(path, cell), 4, 13, 35, 17);  // built and drawn all the same
+  sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(Rows().size(), 0u);
+  cell.Fill(kGray);
+  ExpectRect(Show(path, cell), 4, 13, 35, 17);
+  EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(ThumbnailCache, ShownFilesAreReleased) {
+  const std::wstring path = Picture(L"gone.png", 30, 30, 0xFF123456, PictureFormat::kPng);
+  Surface cell(43, 43, kGray);
+  Show(path, cell);
+  EXPECT_TRUE(DeleteFileW(path.c_str()));
+}
+
+TEST(FileDate, TextForm) {
+  SYSTEMTIME a{2009, 3, 1, 9, 8, 5, 7, 0}, b{2008, 12, 1, 1, 23, 59, 0, 0};
+  FILETIME fa, fb;
+  SystemTimeToFileTime(&a, &fa);
+  SystemTimeToFileTime(&b, &fb);
+  EXPECT_EQ(FormatFileDate(fa), L"2009-03-09 08:05:07");
+  EXPECT_EQ(FormatFileDate(fb), L"2008-12-01 23:59:00");
+  TempDir dir;
+  EXPECT_EQ(GetFileDate(dir / L"absent.gif"), L"1601-01-01 00:00:00");
+  const WIN32_FIND_DATAW info = GetFileInfo(dir / L"absent.gif");
+  EXPECT_EQ(std::wstring(info.cFileName).substr(0, 6), L"Error ");
+  EXPECT_EQ(info.nFileSizeLow, 0u);
+}
+
+}  // namespace
