@@ -160,7 +160,9 @@ LRESULT ControlWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       const int16_t button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? kLeftButton
                              : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? kRightButton
                                                                                   : kMiddleButton;
-      const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+      // Only the left button double-clicks; a quick second right or middle
+      // press is an ordinary press.
+      const bool dbl = msg == WM_LBUTTONDBLCLK;
       if (dbl) {
         OnDoubleClick(button, ShiftFromKeyFlags(wParam), x, y);
       } else {

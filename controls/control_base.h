@@ -125,7 +125,7 @@ class ControlWindow : public foundation::WindowBase {
   virtual void OnMouseUp(int16_t /*button*/, int16_t /*shift*/, int /*x*/, int /*y*/) {}
   // buttons: the held buttons as a mask.
   virtual void OnMouseMove(int16_t /*buttons*/, int16_t /*shift*/, int /*x*/, int /*y*/) {}
-  // The second press of a double click (instead of OnMouseDown).
+  // The second left press of a double click (instead of OnMouseDown).
   virtual void OnDoubleClick(int16_t /*button*/, int16_t /*shift*/, int /*x*/, int /*y*/) {}
   virtual void OnKeyDown(int /*keyCode*/, int16_t /*shift*/) {}
   virtual void OnKeyUp(int /*keyCode*/, int16_t /*shift*/) {}
