@@ -40,8 +40,8 @@ std::optional<PreviewPlacement> FitPreviewImage(const std::wstring& path, int32_
   }
   // Pixels to twips with a single-precision factor; emoticons are far below
   // the sizes where that loses a unit.
-  const int32_t tw = RoundHalfEven(static_cast<float>(w) * 15.0f);
-  const int32_t th = RoundHalfEven(static_cast<float>(h) * 15.0f);
+  const int32_t tw = RoundHalfEvenToInt32(static_cast<float>(w) * 15.0f);
+  const int32_t th = RoundHalfEvenToInt32(static_cast<float>(h) * 15.0f);
   const FitResult fit = FitPicture(w0, h0, kPreviewFitReduction, tw, th);
   return PreviewPlacement{fit.width, fit.height, fit.y, fit.x};
 }

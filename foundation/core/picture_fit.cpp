@@ -5,23 +5,6 @@
 
 namespace foundation {
 
-int32_t RoundHalfEven(double value) {
-  // nearbyint honours the current rounding mode, which nothing in the
-  // programs changes from round-to-nearest-even; compute it explicitly anyway.
-  double floor = std::floor(value);
-  double diff = value - floor;
-  double r;
-  if (diff > 0.5) {
-    r = floor + 1;
-  } else if (diff < 0.5) {
-    r = floor;
-  } else {
-    r = std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1;
-  }
-  if (r > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (r < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(r);
-}
 
 FitResult FitPicture(int32_t boxWidth, int32_t boxHeight, int32_t reduction, int32_t w, int32_t h) {
   FitResult r;
@@ -36,15 +19,15 @@ FitResult FitPicture(int32_t boxWidth, int32_t boxHeight, int32_t reduction, int
     nh = h;
   } else if (w <= h) {
     nh = static_cast<double>(bh);
-    nw = h != 0 ? RoundHalfEven(static_cast<double>(w) / h * nh) : 0;
+    nw = h != 0 ? RoundHalfEvenToInt32(static_cast<double>(w) / h * nh) : 0;
   } else {
     nw = static_cast<double>(bw);
-    nh = w != 0 ? RoundHalfEven(static_cast<double>(h) / w * nw) : 0;
+    nh = w != 0 ? RoundHalfEvenToInt32(static_cast<double>(h) / w * nw) : 0;
   }
   r.width = static_cast<int32_t>(nw);
   r.height = static_cast<int32_t>(nh);
-  r.x = RoundHalfEven((static_cast<double>(boxWidth) - nw) / 2);
-  r.y = RoundHalfEven((static_cast<double>(boxHeight) - nh) / 2);
+  r.x = RoundHalfEvenToInt32((static_cast<double>(boxWidth) - nw) / 2);
+  r.y = RoundHalfEvenToInt32((static_cast<double>(boxHeight) - nh) / 2);
   return r;
 }
 
@@ -62,10 +45,10 @@ bool GetBestFitInfo(int32_t sw, int32_t sh, int32_t bw, int32_t bh, bool stretch
     const float rh = static_cast<float>(static_cast<double>(bh) / sh);
     if (rw < rh) {
       w = bw;
-      h = RoundHalfEven(static_cast<double>(rw) * sh);
+      h = RoundHalfEvenToInt32(static_cast<double>(rw) * sh);
     } else {
       h = bh;
-      w = RoundHalfEven(static_cast<double>(rh) * sw);
+      w = RoundHalfEvenToInt32(static_cast<double>(rh) * sw);
     }
   }
   if (w < 1) w = 1;

@@ -3,10 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#include "foundation/core/rounding.h"
+
 namespace foundation {
 
-// Rounds to the nearest integer, halves to the even neighbour (16.5 -> 16, 17.5 -> 18).
-int32_t RoundHalfEven(double value);
 
 struct FitResult {
   int32_t reducedWidth = 0;   // the box less the reduction, as written back to the caller

@@ -47,13 +47,5 @@ RandomSource& ProcessRandom() {
 
 void SetProcessRandom(RandomSource* source) { g_override = source; }
 
-long long RoundHalfEven(double value) {
-  const double floorValue = std::floor(value);
-  const double diff = value - floorValue;
-  long long n = static_cast<long long>(floorValue);
-  if (diff > 0.5) return n + 1;
-  if (diff < 0.5) return n;
-  return (n % 2 == 0) ? n : n + 1;
-}
 
 }  // namespace foundation

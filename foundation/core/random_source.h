@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "foundation/core/rounding.h"
+
 namespace foundation {
 
 class RandomSource {
@@ -33,8 +35,5 @@ class ClockSeededRandom : public RandomSource {
 RandomSource& ProcessRandom();
 void SetProcessRandom(RandomSource* source);
 
-// Rounds to the nearest integer, halves to the even neighbour (the rounding
-// of every random pick).
-long long RoundHalfEven(double value);
 
 }  // namespace foundation

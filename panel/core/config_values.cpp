@@ -62,8 +62,8 @@ int ClampInputMode(std::wstring_view text) {
 int32_t ConfigPosition(std::wstring_view text, int32_t fallback) {
   auto v = ParseConfigNumber(text);
   if (!v) return fallback;
-  const double r = foundation::RoundHalfEven(*v);
-  if (r < static_cast<double>(INT32_MIN) || r > static_cast<double>(INT32_MAX)) return fallback;
+  const int64_t r = foundation::RoundHalfEven(*v);
+  if (r < INT32_MIN || r > INT32_MAX) return fallback;
   return static_cast<int32_t>(r);
 }
 

@@ -58,13 +58,13 @@ TEST(PictureFit, PreviewInTwips) {
   EXPECT_EQ(r.x, 758);  // 757.5 -> 758
 }
 
-TEST(PictureFit, RoundHalfEven) {
-  EXPECT_EQ(RoundHalfEven(16.5), 16);
-  EXPECT_EQ(RoundHalfEven(17.5), 18);
-  EXPECT_EQ(RoundHalfEven(-14.5), -14);
-  EXPECT_EQ(RoundHalfEven(-13.5), -14);
-  EXPECT_EQ(RoundHalfEven(2.4999), 2);
-  EXPECT_EQ(RoundHalfEven(1e12), INT32_MAX);
+TEST(PictureFit, RoundHalfEvenToInt32) {
+  EXPECT_EQ(RoundHalfEvenToInt32(16.5), 16);
+  EXPECT_EQ(RoundHalfEvenToInt32(17.5), 18);
+  EXPECT_EQ(RoundHalfEvenToInt32(-14.5), -14);
+  EXPECT_EQ(RoundHalfEvenToInt32(-13.5), -14);
+  EXPECT_EQ(RoundHalfEvenToInt32(2.4999), 2);
+  EXPECT_EQ(RoundHalfEvenToInt32(1e12), INT32_MAX);
 }
 
 TEST(BestFit, ThumbnailBoxTable) {
