@@ -436,3 +436,31 @@ TEST(ScrollBarWindow, TrackPressThroughMessagesPagesAndCaptures) {
   ::KillTimer(bar.hwnd(), XpVScrollBar::kRepeatTimerId);
   ::KillTimer(bar.hwnd(), XpVScrollBar::kHoverTimerId);
 }
+
+TEST(SkinArt, DrawnOnceInTheListedSizesAndFreed) {
+  struct Size {
+    int id, w, h;
+  };
+  const Size sizes[] = {{9136, 16, 17}, {9138, 16, 17}, {9141, 16, 17}, {9149, 16, 17}, {9164, 16, 17},
+                        {9260, 16, 17}, {9261, 16, 17}, {9130, 17, 1},  {9153, 17, 1},  {9264, 17, 1},
+                        {9265, 17, 1},  {9131, 16, 2},  {9132, 16, 3},  {9142, 16, 2},  {9155, 16, 3}};
+  for (const Size& s : sizes) {
+    PictureRef p = ScrollBarSkin(s.id);
+    ASSERT_TRUE(p) << s.id;
+    EXPECT_EQ(p->width(), s.w) << s.id;
+    EXPECT_EQ(p->height(), s.h) << s.id;
+  }
+  EXPECT_FALSE(ScrollBarSkin(9135));
+  EXPECT_FALSE(ScrollBarSkin(9165));
+  EXPECT_FALSE(QQButtonSkin(4));
+  PictureRef first = QQButtonSkin(1);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->width(), 45);
+  EXPECT_EQ(first->height(), 20);
+  EXPECT_EQ(QQButtonSkin(1), first);  // cached, not drawn again
+  EXPECT_EQ(ScrollBarSkin(9130), ScrollBarSkin(9130));
+  FreeSkinArt();
+  EXPECT_NE(QQButtonSkin(1), first);
+  // Arrow states are distinct pictures.
+  EXPECT_NE(PicturePixel(*ScrollBarSkin(9136), 3, 3), PicturePixel(*ScrollBarSkin(9138), 3, 3));
+}
