@@ -61,7 +61,9 @@ PictureRef MakeStrip(int frames, int w, int h) {
 class Gallery : public foundation::WindowBase {
  public:
   bool Create() {
-    return CreateWindowObject({L"ControlsGallery", CS_DBLCLKS, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)}, 0,
+    // Topmost: other programs' windows on the display must not cover the screenshot.
+    return CreateWindowObject({L"ControlsGallery", CS_DBLCLKS, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)},
+                              WS_EX_TOPMOST,
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, L"控件一览", 0, 0, 1060, 560, nullptr, nullptr);
   }
   bool Populate();
