@@ -9,9 +9,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "foundation/core/thumb_blob.h"
 #include "foundation/database.h"
 #include "foundation/handles.h"
 #include "foundation/tile.h"
@@ -75,9 +78,22 @@ class ThumbnailStore {
  private:
   enum class Lookup { kHit, kMiss };
   Lookup Read(const std::wstring& path, const std::wstring& date, std::vector<uint8_t>& blob);
-  void Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  bool Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  // The database's file change counter, or nullopt when it can't be trusted.
+  std::optional<uint32_t> ReadChangeCounter() const;
+  // Forgets every remembered record once the database file has changed.
+  bool SyncRemembered();
 
+  // Records already read or written, kept while the database file is
+  // unchanged: starting a read transaction costs far more than drawing a cell.
+  struct Remembered {
+    std::wstring date;
+    DecodedThumbnail decoded;
+  };
   DbConnection connection_;
+  UniqueFile counterFile_;
+  std::optional<uint32_t> seenCounter_;
+  std::unordered_map<std::wstring, Remembered> remembered_;
   cTile background_;
 };
 
