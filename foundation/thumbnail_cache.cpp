@@ -72,18 +72,16 @@ std::wstring FoldKey(const std::wstring& path) {
 }
 
 // The cell keeps a copy of its drawing. A cell that already holds a bitmap
-// of its size (from the page shown before) gets the copy in that bitmap:
-// making a new bitmap costs far more than the copy itself.
-void CaptureCell(ThumbnailCell& cell) {
+// of its size (from the page shown before) gets the copy in that bitmap,
+// through the caller's scratch DC: making a new bitmap or DC per cell costs
+// far more than the copy itself.
+void CaptureCell(ThumbnailCell& cell, HDC scratch) {
   BITMAP held{};
-  if (cell.picture.bitmap && !cell.picture.palette &&
+  if (scratch && cell.picture.bitmap && !cell.picture.palette &&
       ::GetObjectW(cell.picture.bitmap.get(), sizeof(held), &held) == sizeof(held) && held.bmWidth == cell.width &&
       held.bmHeight == cell.height && !(::GetDeviceCaps(cell.dc, RASTERCAPS) & RC_PALETTE)) {
-    UniqueMemoryDc memory(::CreateCompatibleDC(cell.dc));
-    if (memory) {
-      SelectionGuard select(memory.get(), cell.picture.bitmap.get());
-      if (::BitBlt(memory.get(), 0, 0, cell.width, cell.height, cell.dc, 0, 0, SRCCOPY)) return;
-    }
+    SelectionGuard select(scratch, cell.picture.bitmap.get());
+    if (::BitBlt(scratch, 0, 0, cell.width, cell.height, cell.dc, 0, 0, SRCCOPY)) return;
   }
   cell.picture = PictureFromDC(cell.dc, 0, 0, cell.width, cell.height);
 }
@@ -227,7 +225,9 @@ bool ThumbnailStore::Open(const std::wstring& databasePath) {
 }
 
 void ThumbnailStore::Close() {
+  if (batching_) EndBatch();
   connection_.Close();
+  scratch_.reset();
   counterFile_.reset();
   seenCounter_.reset();
   remembered_.clear();
@@ -246,6 +246,10 @@ std::optional<uint32_t> ThumbnailStore::ReadChangeCounter() const {
 }
 
 bool ThumbnailStore::SyncRemembered() {
+  // Within a page the counter is read once: the page is drawn in a moment,
+  // and a change made meanwhile is seen at the next page.
+  if (batching_ && batchChecked_) return seenCounter_.has_value();
+  batchChecked_ = batching_;
   const std::optional<uint32_t> counter = ReadChangeCounter();
   if (!counter || counter != seenCounter_ || remembered_.size() > kMaxRemembered) remembered_.clear();
   seenCounter_ = counter;
@@ -298,8 +302,9 @@ void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
   const std::wstring key = FoldKey(path);
   DecodedThumbnail decoded;
   auto known = remembered_.find(key);
+  const ThumbnailImage* image = nullptr;
   if (known != remembered_.end() && TextEquals(known->second.date, date)) {
-    decoded = known->second.decoded;
+    if (known->second.decoded.kind == BlobKind::kImage) image = &known->second.decoded.image;
   } else {
     std::vector<uint8_t> blob;
     if (Read(path, date, blob) == Lookup::kHit) decoded = DecodeThumbnailBlob(blob);
@@ -308,40 +313,75 @@ void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
       // No record, a changed creation time, a busy database or a record this
       // program could not have written: build it again.
       blob = BuildThumbnailBlob(path, background_);
-      stored = Write(path, date, blob);
+      stored = Store(path, date, blob);
       decoded = DecodeThumbnailBlob(blob);
-      // A commit of ours moves the counter on by exactly one; anything more
-      // means another writer came in between, and all is forgotten.
-      if (stored && remember && seenCounter_) {
-        const std::optional<uint32_t> after = ReadChangeCounter();
-        if (!after || *after != *seenCounter_ + 1) {
-          remembered_.clear();
-          remember = after.has_value();
-        }
-        seenCounter_ = after;
-      }
+      if (stored && !batching_) remember = NoteOwnCommit();
     }
-    // Only what the database holds is remembered: a record that could not be
-    // written (busy) is tried again at the next showing.
-    if (remember && stored) remembered_[key] = Remembered{date, decoded};
+    // Only what the database holds (or is about to) is remembered: a record
+    // that could not be written (busy) is tried again at the next showing.
+    if (decoded.kind == BlobKind::kImage) image = &decoded.image;
+    if (remember && stored) {
+      Remembered& entry = remembered_[key];
+      entry = Remembered{date, std::move(decoded)};
+      if (image) image = &entry.decoded.image;
+    }
   }
-  if (decoded.kind != BlobKind::kImage) {
+  if (!image) {
     DrawStraight(path, cell);
     return;
   }
-  DrawThumbnailImage(cell.dc, decoded.image);
-  CaptureCell(cell);
+  DrawThumbnailImage(cell.dc, *image);
+  if (!scratch_) scratch_.reset(::CreateCompatibleDC(nullptr));
+  CaptureCell(cell, scratch_.get());
 }
 
-namespace {
-ThumbnailStore& ProgramStore() {
+bool ThumbnailStore::NoteOwnCommit() {
+  // A commit of ours moves the counter on by exactly one; anything more
+  // means another writer came in between, and all is forgotten.
+  const std::optional<uint32_t> after = ReadChangeCounter();
+  const bool ours = after && seenCounter_ && *after == *seenCounter_ + 1;
+  if (!ours) remembered_.clear();
+  seenCounter_ = after;
+  return after.has_value();
+}
+
+bool ThumbnailStore::Store(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
+  if (!batching_) return Write(path, date, blob);
+  pending_.push_back(Pending{path, date, blob});
+  return true;
+}
+
+void ThumbnailStore::BeginBatch() {
+  batching_ = true;
+  batchChecked_ = false;
+}
+
+void ThumbnailStore::EndBatch() {
+  batching_ = false;
+  std::vector<Pending> pending = std::move(pending_);
+  pending_.clear();
+  if (pending.empty() || !IsOpen()) return;
+  sqlite3* db = connection_.handle();
+  bool ok = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+  if (ok) {
+    for (const Pending& p : pending) ok = ok && Write(p.path, p.date, p.blob);
+    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (!ok) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  if (ok) {
+    NoteOwnCommit();
+  } else {
+    for (const Pending& p : pending) remembered_.erase(FoldKey(p.path));
+  }
+}
+
+ThumbnailStore& ProgramThumbnailStore() {
   static ThumbnailStore store;
   return store;
 }
-}  // namespace
 
-bool OpenThumbnailStore() { return ProgramStore().Open(AppPath() + kThumbnailDatabaseName); }
+bool OpenThumbnailStore() { return ProgramThumbnailStore().Open(AppPath() + kThumbnailDatabaseName); }
 
-void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell) { ProgramStore().Show(path, cell); }
+void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell) { ProgramThumbnailStore().Show(path, cell); }
 
 }  // namespace foundation

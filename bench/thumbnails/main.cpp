@@ -77,7 +77,10 @@ bool ClearCache(const std::wstring& db) {
 // The grid keeps its cells from page to page; each draws into its own DC.
 double DrawPage(ThumbnailStore& store, const std::vector<std::wstring>& files, std::vector<ThumbnailCell>& cells) {
   const double start = NowMs();
-  for (size_t i = 0; i < files.size(); ++i) store.Show(files[i], cells[i]);
+  {
+    ThumbnailBatch page(store);  // as the grid draws a page
+    for (size_t i = 0; i < files.size(); ++i) store.Show(files[i], cells[i]);
+  }
   return NowMs() - start;
 }
 
