@@ -64,6 +64,7 @@ class ThumbnailStore {
   ThumbnailStore() = default;
   ThumbnailStore(const ThumbnailStore&) = delete;
   ThumbnailStore& operator=(const ThumbnailStore&) = delete;
+  ~ThumbnailStore() { Close(); }  // writes a batch still pending
 
   // Opens an existing database holding tblThumbnail (never creates one) and
   // makes the background tile from this program's "PATTERN_4X4" resource.
