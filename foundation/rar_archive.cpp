@@ -2,6 +2,7 @@
 
 #include <dll.hpp>
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -222,7 +223,12 @@ int16_t ProcessRarArchive(const std::wstring& operation, const std::wstring& arc
     ShowOpenFailure(owner, static_cast<int>(open.OpenResult));
     return -1;
   }
-  if (!password.empty()) {
+  // The narrow setter goes through the library's own C-locale conversion, which
+  // only carries ASCII; any other password is left to the wide callback
+  // (a password set here would stop the library from asking for it).
+  const bool asciiPassword =
+      std::all_of(password.begin(), password.end(), [](wchar_t c) { return c > 0 && c < 0x80; });
+  if (!password.empty() && asciiPassword) {
     std::string ansi = ToAnsi(password);
     api->setPassword(closer.handle, ansi.data());
   }

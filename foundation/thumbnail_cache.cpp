@@ -58,6 +58,34 @@ void DrawThumbnailImage(HDC dc, const ThumbnailImage& image) {
                   DIB_RGB_COLORS, SRCCOPY);
 }
 
+// Remembered records are dropped wholesale beyond this many.
+constexpr size_t kMaxRemembered = 4096;
+
+// The key of a path as the table's NOCASE collation compares it: only ASCII
+// letters fold.
+std::wstring FoldKey(const std::wstring& path) {
+  std::wstring key = path;
+  for (wchar_t& c : key) {
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+  }
+  return key;
+}
+
+// The cell keeps a copy of its drawing. A cell that already holds a bitmap
+// of its size (from the page shown before) gets the copy in that bitmap,
+// through the caller's scratch DC: making a new bitmap or DC per cell costs
+// far more than the copy itself.
+void CaptureCell(ThumbnailCell& cell, HDC scratch) {
+  BITMAP held{};
+  if (scratch && cell.picture.bitmap && !cell.picture.palette &&
+      ::GetObjectW(cell.picture.bitmap.get(), sizeof(held), &held) == sizeof(held) && held.bmWidth == cell.width &&
+      held.bmHeight == cell.height && !(::GetDeviceCaps(cell.dc, RASTERCAPS) & RC_PALETTE)) {
+    SelectionGuard select(scratch, cell.picture.bitmap.get());
+    if (::BitBlt(scratch, 0, 0, cell.width, cell.height, cell.dc, 0, 0, SRCCOPY)) return;
+  }
+  cell.picture = PictureFromDC(cell.dc, 0, 0, cell.width, cell.height);
+}
+
 void DrawStraight(const std::wstring& path, ThumbnailCell& cell) {
   int32_t width = kThumbnailCellSize, height = kThumbnailCellSize;
   DrawImageFit(cell.dc, path, width, height);
@@ -89,7 +117,13 @@ std::wstring FormatFileDate(const FILETIME& time) {
   return text;
 }
 
-std::wstring GetFileDate(const std::wstring& path) { return FormatFileDate(GetFileInfo(path).ftCreationTime); }
+std::wstring GetFileDate(const std::wstring& path) {
+  // The same creation time as GetFileInfo's record, without the directory
+  // search that FindFirstFileW costs under Wine (it is read once per cell).
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) data = WIN32_FILE_ATTRIBUTE_DATA{};
+  return FormatFileDate(data.ftCreationTime);
+}
 
 OwnedPicture CreateBitmapPicture(HBITMAP bitmap, HPALETTE palette) {
   OwnedPicture picture;
@@ -101,7 +135,17 @@ OwnedPicture CreateBitmapPicture(HBITMAP bitmap, HPALETTE palette) {
 OwnedPicture PictureFromDC(HDC dc, int32_t left, int32_t top, int32_t width, int32_t height) {
   if (!dc || width <= 0 || height <= 0) return {};
   UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-  UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, width, height));
+  // A 32-bit DIB section rather than a device-compatible bitmap: it holds any
+  // screen's pixels, and Wine selects it into a DC at a fraction of the cost,
+  // which matters when every cell of a page is captured again.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!memory || !bitmap) return {};
   UniquePalette palette;
   {
@@ -163,6 +207,11 @@ bool ThumbnailStore::Open(const std::wstring& databasePath) {
   // A connection of its own: the thumbnails are read and written at any time,
   // independently of the program's query connection.
   if (!connection_.Open(databasePath)) return false;
+  // A plain reading handle on the same file for its change counter (header
+  // offset 24, bumped by every committed write in rollback-journal mode).
+  counterFile_.reset(::CreateFileW(databasePath.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   sqlite3_busy_timeout(connection_.handle(), kThumbnailBusyTimeoutMs);
   if (sqlite3_exec(connection_.handle(), "SELECT 1 FROM tblThumbnail LIMIT 0", nullptr, nullptr, nullptr) !=
       SQLITE_OK) {
@@ -175,7 +224,37 @@ bool ThumbnailStore::Open(const std::wstring& databasePath) {
   return true;
 }
 
-void ThumbnailStore::Close() { connection_.Close(); }
+void ThumbnailStore::Close() {
+  if (batching_) EndBatch();
+  connection_.Close();
+  scratch_.reset();
+  counterFile_.reset();
+  seenCounter_.reset();
+  remembered_.clear();
+}
+
+std::optional<uint32_t> ThumbnailStore::ReadChangeCounter() const {
+  if (!counterFile_) return std::nullopt;
+  uint8_t header[28];
+  OVERLAPPED at{};
+  DWORD got = 0;
+  if (!::ReadFile(counterFile_.get(), header, sizeof(header), &got, &at) || got != sizeof(header))
+    return std::nullopt;
+  // Bytes 18 and 19 read 2 in WAL mode, where the counter is not kept up.
+  if (header[18] != 1 || header[19] != 1) return std::nullopt;
+  return (static_cast<uint32_t>(header[24]) << 24) | (header[25] << 16) | (header[26] << 8) | header[27];
+}
+
+bool ThumbnailStore::SyncRemembered() {
+  // Within a page the counter is read once: the page is drawn in a moment,
+  // and a change made meanwhile is seen at the next page.
+  if (batching_ && batchChecked_) return seenCounter_.has_value();
+  batchChecked_ = batching_;
+  const std::optional<uint32_t> counter = ReadChangeCounter();
+  if (!counter || counter != seenCounter_ || remembered_.size() > kMaxRemembered) remembered_.clear();
+  seenCounter_ = counter;
+  return counter.has_value();
+}
 
 ThumbnailStore::Lookup ThumbnailStore::Read(const std::wstring& path, const std::wstring& date,
                                             std::vector<uint8_t>& blob) {
@@ -195,18 +274,19 @@ ThumbnailStore::Lookup ThumbnailStore::Read(const std::wstring& path, const std:
   return Lookup::kHit;
 }
 
-void ThumbnailStore::Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
+bool ThumbnailStore::Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
   // One statement adds or replaces in place: the unique index on Path (NOCASE)
   // is the conflict target, so a path in other letter case updates the row.
   UniqueStatement stmt = Prepare(connection_.handle(),
                                  "INSERT INTO tblThumbnail(Path, Date, Thumbnail) VALUES(?1, ?2, ?3) "
                                  "ON CONFLICT(Path) DO UPDATE SET Path = excluded.Path, Date = excluded.Date, "
                                  "Thumbnail = excluded.Thumbnail");
-  if (!stmt) return;
+  if (!stmt) return false;
   BindText(stmt.get(), 1, path);
   BindText(stmt.get(), 2, date);
   sqlite3_bind_blob(stmt.get(), 3, blob.data(), static_cast<int>(blob.size()), SQLITE_TRANSIENT);
-  sqlite3_step(stmt.get());  // a busy database keeps the old record; the cell is drawn all the same
+  // A busy database keeps the old record; the cell is drawn all the same.
+  return sqlite3_step(stmt.get()) == SQLITE_DONE;
 }
 
 void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
@@ -216,33 +296,92 @@ void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
     return;
   }
   const std::wstring date = GetFileDate(path);
-  std::vector<uint8_t> blob;
+  // The counter is read before the record, so a write that lands in between
+  // is noticed at the next call.
+  bool remember = SyncRemembered();
+  const std::wstring key = FoldKey(path);
   DecodedThumbnail decoded;
-  if (Read(path, date, blob) == Lookup::kHit) decoded = DecodeThumbnailBlob(blob);
-  if (decoded.kind == BlobKind::kCorrupt) {
-    // No record, a changed creation time, a busy database or a record this
-    // program could not have written: build it again.
-    blob = BuildThumbnailBlob(path, background_);
-    Write(path, date, blob);
-    decoded = DecodeThumbnailBlob(blob);
+  auto known = remembered_.find(key);
+  const ThumbnailImage* image = nullptr;
+  if (known != remembered_.end() && TextEquals(known->second.date, date)) {
+    if (known->second.decoded.kind == BlobKind::kImage) image = &known->second.decoded.image;
+  } else {
+    std::vector<uint8_t> blob;
+    if (Read(path, date, blob) == Lookup::kHit) decoded = DecodeThumbnailBlob(blob);
+    bool stored = decoded.kind != BlobKind::kCorrupt;
+    if (!stored) {
+      // No record, a changed creation time, a busy database or a record this
+      // program could not have written: build it again.
+      blob = BuildThumbnailBlob(path, background_);
+      stored = Store(path, date, blob);
+      decoded = DecodeThumbnailBlob(blob);
+      if (stored && !batching_) remember = NoteOwnCommit();
+    }
+    // Only what the database holds (or is about to) is remembered: a record
+    // that could not be written (busy) is tried again at the next showing.
+    if (decoded.kind == BlobKind::kImage) image = &decoded.image;
+    if (remember && stored) {
+      Remembered& entry = remembered_[key];
+      entry = Remembered{date, std::move(decoded)};
+      if (image) image = &entry.decoded.image;
+    }
   }
-  if (decoded.kind != BlobKind::kImage) {
+  if (!image) {
     DrawStraight(path, cell);
     return;
   }
-  DrawThumbnailImage(cell.dc, decoded.image);
-  cell.picture = PictureFromDC(cell.dc, 0, 0, cell.width, cell.height);
+  DrawThumbnailImage(cell.dc, *image);
+  if (!scratch_) scratch_.reset(::CreateCompatibleDC(nullptr));
+  CaptureCell(cell, scratch_.get());
 }
 
-namespace {
-ThumbnailStore& ProgramStore() {
+bool ThumbnailStore::NoteOwnCommit() {
+  // A commit of ours moves the counter on by exactly one; anything more
+  // means another writer came in between, and all is forgotten.
+  const std::optional<uint32_t> after = ReadChangeCounter();
+  const bool ours = after && seenCounter_ && *after == *seenCounter_ + 1;
+  if (!ours) remembered_.clear();
+  seenCounter_ = after;
+  return after.has_value();
+}
+
+bool ThumbnailStore::Store(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
+  if (!batching_) return Write(path, date, blob);
+  pending_.push_back(Pending{path, date, blob});
+  return true;
+}
+
+void ThumbnailStore::BeginBatch() {
+  batching_ = true;
+  batchChecked_ = false;
+}
+
+void ThumbnailStore::EndBatch() {
+  batching_ = false;
+  std::vector<Pending> pending = std::move(pending_);
+  pending_.clear();
+  if (pending.empty() || !IsOpen()) return;
+  sqlite3* db = connection_.handle();
+  bool ok = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+  if (ok) {
+    for (const Pending& p : pending) ok = ok && Write(p.path, p.date, p.blob);
+    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (!ok) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  if (ok) {
+    NoteOwnCommit();
+  } else {
+    for (const Pending& p : pending) remembered_.erase(FoldKey(p.path));
+  }
+}
+
+ThumbnailStore& ProgramThumbnailStore() {
   static ThumbnailStore store;
   return store;
 }
-}  // namespace
 
-bool OpenThumbnailStore() { return ProgramStore().Open(AppPath() + kThumbnailDatabaseName); }
+bool OpenThumbnailStore() { return ProgramThumbnailStore().Open(AppPath() + kThumbnailDatabaseName); }
 
-void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell) { ProgramStore().Show(path, cell); }
+void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell) { ProgramThumbnailStore().Show(path, cell); }
 
 }  // namespace foundation

@@ -9,9 +9,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "foundation/core/thumb_blob.h"
 #include "foundation/database.h"
 #include "foundation/handles.h"
 #include "foundation/tile.h"
@@ -61,6 +64,7 @@ class ThumbnailStore {
   ThumbnailStore() = default;
   ThumbnailStore(const ThumbnailStore&) = delete;
   ThumbnailStore& operator=(const ThumbnailStore&) = delete;
+  ~ThumbnailStore() { Close(); }  // writes a batch still pending
 
   // Opens an existing database holding tblThumbnail (never creates one) and
   // makes the background tile from this program's "PATTERN_4X4" resource.
@@ -72,17 +76,63 @@ class ThumbnailStore {
   // the cell's picture. GDI+ must be running.
   void Show(const std::wstring& path, ThumbnailCell& cell);
 
+  // Between BeginBatch and EndBatch (a page of cells), new records are kept
+  // back and written together in one transaction at EndBatch: one commit
+  // instead of one per cell. Records that can't be written then (busy) are
+  // built again at their next showing. Batches don't nest.
+  void BeginBatch();
+  void EndBatch();
+
  private:
   enum class Lookup { kHit, kMiss };
   Lookup Read(const std::wstring& path, const std::wstring& date, std::vector<uint8_t>& blob);
-  void Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  bool Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  // Writes a record now, or keeps it for EndBatch; true when it is (or will be) stored.
+  bool Store(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  // After a commit of ours: keeps the remembered records when the counter
+  // moved by exactly one, else forgets them. False when nothing can be remembered.
+  bool NoteOwnCommit();
+  // The database's file change counter, or nullopt when it can't be trusted.
+  std::optional<uint32_t> ReadChangeCounter() const;
+  // Forgets every remembered record once the database file has changed.
+  bool SyncRemembered();
 
+  // Records already read or written, kept while the database file is
+  // unchanged: starting a read transaction costs far more than drawing a cell.
+  struct Remembered {
+    std::wstring date;
+    DecodedThumbnail decoded;
+  };
   DbConnection connection_;
+  UniqueFile counterFile_;
+  std::optional<uint32_t> seenCounter_;
+  std::unordered_map<std::wstring, Remembered> remembered_;
+  struct Pending {
+    std::wstring path, date;
+    std::vector<uint8_t> blob;
+  };
+  bool batching_ = false;
+  bool batchChecked_ = false;
+  UniqueMemoryDc scratch_;
+  std::vector<Pending> pending_;
   cTile background_;
+};
+
+// Batches the records of one page of cells (see BeginBatch).
+class ThumbnailBatch {
+ public:
+  explicit ThumbnailBatch(ThumbnailStore& store) : store_(store) { store_.BeginBatch(); }
+  ThumbnailBatch(const ThumbnailBatch&) = delete;
+  ThumbnailBatch& operator=(const ThumbnailBatch&) = delete;
+  ~ThumbnailBatch() { store_.EndBatch(); }
+
+ private:
+  ThumbnailStore& store_;
 };
 
 // The program's one store, on AppPath() & "Thumbs.mdb"; false when it can't be opened.
 bool OpenThumbnailStore();
+ThumbnailStore& ProgramThumbnailStore();
 void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell);
 
 }  // namespace foundation

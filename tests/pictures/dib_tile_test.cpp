@@ -85,6 +85,19 @@ TEST(Dib, SaveWritesHeaderTableAndPixels) {
   EXPECT_FALSE(dib.Save(dir / L"missing\\x.bmp"));
 }
 
+TEST(Dib, ResourceBitmapOfAModuleFile) {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  cDIB dib;
+  EXPECT_EQ(dib.CreateFromResourceBitmap(exe, 101), 24);  // test_resources.rc
+  EXPECT_EQ(dib.Width(), 4);
+  EXPECT_EQ(dib.Height(), 4);
+  EXPECT_EQ(dib.Size(), 48);
+  EXPECT_EQ(static_cast<uint8_t*>(dib.lpBits())[0], 255);
+  EXPECT_EQ(dib.CreateFromResourceBitmap(exe, 999), 0);  // no such resource
+  EXPECT_EQ(dib.hDIB(), nullptr);
+}
+
 TEST(Dib, MembersWithoutBitmapDoNothing) {
   cDIB dib, other;
   Surface s(4, 4, RGB(1, 2, 3));

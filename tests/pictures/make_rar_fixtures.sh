@@ -25,6 +25,7 @@ mkdir -p nested/d1/d2 && printf 'deep' > nested/d1/d2/deep.gif && printf 'top' >
 
 (cd plain && rar a -hpsecret "$work/encnames.rar" a.gif)
 (cd plain && rar a -psecret "$work/password.rar" a.gif)
+(cd plain && rar a -p密码 "$work/chinese_password.rar" a.gif)
 
 # A stored (uncompressed) archive cut in the middle of its data.
 mkdir big && head -c 65536 /dev/urandom > big/big.bin
@@ -44,5 +45,5 @@ python3 "$here/make_rar_entry_rename.py" trav_src.rar traversal.rar zz_x ../x
 mkdir link && ln -s ../../outside.txt link/lnk && printf 'file' > link/f.txt
 (cd link && rar a -ol "$work/link.rar" lnk f.txt)
 
-cp plain.rar chinese.rar nested.rar encnames.rar password.rar truncated.rar notrar.rar UPPER.RAR \
+cp plain.rar chinese.rar nested.rar encnames.rar password.rar chinese_password.rar truncated.rar notrar.rar UPPER.RAR \
    traversal.rar link.rar "$out"/

@@ -86,6 +86,12 @@ TEST_F(RarArchive, PasswordProtectedContent) {
   }
 }
 
+TEST_F(RarArchive, PasswordOutsideAscii) {
+  EXPECT_EQ(Extract(L"chinese_password.rar", L"密码"), 0);
+  EXPECT_EQ(ReadFileBytes(out_ + L"a.gif"), "GIF89a plain a");
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
 TEST_F(RarArchive, DamagedOrForeignArchives) {
   EXPECT_EQ(Extract(L"truncated.rar"), -1);
   ASSERT_EQ(messages_.messages.size(), 1u);

@@ -244,6 +244,64 @@ TEST_F(ThumbnailCache, BusyDatabaseCountsAsMiss) {
   EXPECT_EQ(Rows().size(), 1u);
 }
 
+TEST_F(ThumbnailCache, BatchWritesAPageInOneGo) {
+  const std::wstring a = Picture(L"a.bmp", 100, 50, 0xFFF80000);
+  const std::wstring b = Picture(L"b.bmp", 20, 20, 0xFF00F800);
+  {
+    ThumbnailBatch batch(store_);
+    Surface cell(43, 43, kGray);
+    ExpectRect(Show(a, cell), 4, 13, 35, 17);
+    cell.Fill(kGray);
+    ExpectRect(Show(b, cell), 11, 11, 20, 20);
+    cell.Fill(kGray);
+    ExpectRect(Show(a, cell), 4, 13, 35, 17);  // shown again before the batch ends
+    EXPECT_EQ(Rows().size(), 0u);
+  }
+  const auto rows = Rows();
+  ASSERT_EQ(rows.size(), 2u);
+  for (const Row& r : rows) EXPECT_EQ(DecodeThumbnailBlob(r.blob).kind, BlobKind::kImage);
+}
+
+TEST_F(ThumbnailCache, BatchThatCannotBeWrittenIsBuiltAgain) {
+  const std::wstring a = Picture(L"a.bmp", 100, 50, 0xFFF80000);
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(db_).c_str(), &other), SQLITE_OK);
+  {
+    ThumbnailBatch batch(store_);
+    Surface cell(43, 43, kGray);
+    ExpectRect(Show(a, cell), 4, 13, 35, 17);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  }
+  sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(Rows().size(), 0u);
+  Surface cell(43, 43, kGray);
+  ExpectRect(Show(a, cell), 4, 13, 35, 17);
+  EXPECT_EQ(Rows().size(), 1u);
+}
+
+COLORREF PicturePixel(const OwnedPicture& picture, int x, int y) {
+  UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  SelectionGuard sel(dc.get(), picture.bitmap.get());
+  return GetPixel(dc.get(), x, y);
+}
+
+TEST_F(ThumbnailCache, CellPictureIsRefreshedInPlace) {
+  const std::wstring red = Picture(L"red.bmp", 35, 35, 0xFFF80000);
+  const std::wstring green = Picture(L"green.bmp", 35, 35, 0xFF00F800);
+  Surface surface(43, 43, kGray);
+  ThumbnailCell cell;
+  cell.dc = surface.dc();
+  store_.Show(red, cell);
+  ASSERT_TRUE(cell.picture);
+  const HBITMAP first = cell.picture.bitmap.get();
+  EXPECT_TRUE(Near(PicturePixel(cell.picture, 21, 21), RGB(0xF8, 0, 0), 8));
+  store_.Show(green, cell);
+  EXPECT_EQ(cell.picture.bitmap.get(), first);
+  EXPECT_TRUE(Near(PicturePixel(cell.picture, 21, 21), RGB(0, 0xF8, 0), 8));
+  EXPECT_EQ(PicturePixel(cell.picture, 1, 1), kGray);  // the whole cell, border included
+}
+
 TEST_F(ThumbnailCache, ShownFilesAreReleased) {
   const std::wstring path = Picture(L"gone.png", 30, 30, 0xFF123456, PictureFormat::kPng);
   Surface cell(43, 43, kGray);
