@@ -58,17 +58,36 @@ WindowFacts ReadWindowFacts(HWND hwnd) {
 
 std::wstring GetStyleText(HWND hwnd) { return GetStyleText(ReadStyle(hwnd)); }
 
-bool IsChatWindow(HWND hwnd) {
-  // Same answer as the pure test on ReadWindowFacts, reading only what the
-  // answer needs: this runs for every visible top-level window on every tick.
-  if (IsQqWindowClass(ReadClassName(hwnd))) return true;
-  if (::GetParent(hwnd)) return false;
+namespace {
+
+bool IsQqClassWindow(HWND hwnd, WindowClassMemo* memo) {
+  if (!memo) return IsQqWindowClass(ReadClassName(hwnd));
+  const std::int32_t value = HandleValue(hwnd);
+  const int known = memo->Find(value);
+  if (known >= 0) return known == 1;
+  const std::wstring className = ReadClassName(hwnd);
+  const bool qq = IsQqWindowClass(className);
+  // An empty name means the window is gone: nothing to remember.
+  if (!className.empty()) memo->Remember(value, qq);
+  return qq;
+}
+
+// Same answer as the pure test on ReadWindowFacts, reading only what the
+// answer needs: this runs for every visible top-level window on every tick,
+// and each read of another process's window is a server round trip under
+// Wine, so the parent, rarely needed, is read last.
+bool IsChatWindowReading(HWND hwnd, WindowClassMemo* memo) {
+  if (IsQqClassWindow(hwnd, memo)) return true;
   const std::wstring start = ReadTitleStart(hwnd);
   // A word missing from the start of the title is missing from its tested
   // prefix too; only a hit needs the code-page measurement.
-  if (!HasChatWord(start)) return false;
-  return HasChatWord(PrefixFittingAnsiBytes(start, kTestedTitleBytes));
+  if (!HasChatWord(start) || !HasChatWord(PrefixFittingAnsiBytes(start, kTestedTitleBytes))) return false;
+  return ::GetParent(hwnd) == nullptr;
 }
+
+}  // namespace
+
+bool IsChatWindow(HWND hwnd) { return IsChatWindowReading(hwnd, nullptr); }
 
 bool CheckQQWin(HWND hwnd, bool standAloneMode) {
   if (standAloneMode) return false;
@@ -82,12 +101,22 @@ BOOL CALLBACK EnumChatWindowsProc(HWND hwnd, LPARAM lParam) {
   if (!list) return TRUE;
   const std::uint32_t style = ReadStyle(hwnd);
   if (!(style & kStyleVisible) || !(style & kStyleSysMenu)) return TRUE;
-  if (IsChatWindowListed(*list, hwnd) || !IsChatWindow(hwnd)) return TRUE;
+  if (IsChatWindowListed(*list, hwnd) || !IsChatWindowReading(hwnd, &list->classMemo())) return TRUE;
+  // Wine's EnumDesktopWindows goes on into the message-only windows, which
+  // can carry any style bits; only top-level windows count.
+  if (::GetAncestor(hwnd, GA_PARENT) != ::GetDesktopWindow()) return TRUE;
   list->Add(ChatWindowList::KeyFor(HandleValue(hwnd)), ReadFullTitle(hwnd), HandleToText(hwnd));
   return TRUE;
 }
 
-void EnumChatWindows(ChatWindowList& list) { ::EnumWindows(EnumChatWindowsProc, reinterpret_cast<LPARAM>(&list)); }
+void EnumChatWindows(ChatWindowList& list) {
+  // The same top-level windows as EnumWindows, without the IsWindow round trip
+  // Wine's EnumWindows makes for each of them: the callback's style read
+  // already drops a window destroyed meanwhile (its style reads as 0).
+  list.classMemo().BeginPass();
+  ::EnumDesktopWindows(nullptr, EnumChatWindowsProc, reinterpret_cast<LPARAM>(&list));
+  list.classMemo().EndPass();
+}
 
 void PruneChatWindowList(ChatWindowList& list) {
   for (int i = list.Count(); i >= 1; --i) {

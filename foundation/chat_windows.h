@@ -30,7 +30,7 @@ int IsChatWindowListed(const ChatWindowList& list, HWND hwnd);
 // The EnumWindows callback: lParam is the ChatWindowList to fill. Always
 // answers TRUE so the enumeration runs to the end.
 BOOL CALLBACK EnumChatWindowsProc(HWND hwnd, LPARAM lParam);
-// EnumWindows over every top-level window with the callback above.
+// Runs the callback above over every top-level window of the desktop.
 void EnumChatWindows(ChatWindowList& list);
 
 // Removes, last to first, the items whose window no longer exists.

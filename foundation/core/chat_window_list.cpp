@@ -1,11 +1,28 @@
 #include "foundation/core/chat_window_list.h"
 
+#include <iterator>
+
 namespace foundation {
 namespace {
 
 constexpr std::wstring_view kKeyPrefix = L"ID:";
 
 }  // namespace
+
+int WindowClassMemo::Find(std::int32_t handle) {
+  if (!inPass_) return -1;
+  auto it = entries_.find(handle);
+  if (it == entries_.end()) return -1;
+  it->second.seenInPass = pass_;
+  return it->second.qqClass ? 1 : 0;
+}
+
+void WindowClassMemo::EndPass() {
+  inPass_ = false;
+  for (auto it = entries_.begin(); it != entries_.end();) {
+    it = it->second.seenInPass == pass_ ? std::next(it) : entries_.erase(it);
+  }
+}
 
 std::wstring Int32ToText(std::int32_t value) { return std::to_wstring(value); }
 

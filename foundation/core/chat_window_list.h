@@ -4,10 +4,40 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
 namespace foundation {
+
+// Whether a window's class is the QQ class, per handle seen in the latest
+// enumeration: a window's class never changes, and reading it costs a server
+// round trip under Wine on every tick. Handles not seen during a pass are
+// forgotten at its end, so a handle reused later is read afresh.
+class WindowClassMemo {
+ public:
+  void BeginPass() {
+    ++pass_;
+    inPass_ = true;
+  }
+  // 1 or 0 for a remembered verdict (the handle counts as seen), -1 unknown.
+  // Outside a pass nothing is remembered or answered.
+  int Find(std::int32_t handle);
+  void Remember(std::int32_t handle, bool qqClass) {
+    if (inPass_) entries_[handle] = {qqClass, pass_};
+  }
+  void EndPass();
+  size_t size() const { return entries_.size(); }
+
+ private:
+  struct Entry {
+    bool qqClass;
+    unsigned seenInPass;
+  };
+  std::unordered_map<std::int32_t, Entry> entries_;
+  unsigned pass_ = 0;
+  bool inPass_ = false;
+};
 
 struct ChatWindowItem {
   std::wstring key;
@@ -31,6 +61,10 @@ class ChatWindowList {
   const ChatWindowItem& Item(int index) const { return items_[static_cast<size_t>(index - 1)].item; }
   void Clear() { items_.clear(); }
 
+  // Kept with the list so that its owner holds everything the enumeration
+  // carries from one tick to the next; not part of the items.
+  WindowClassMemo& classMemo() { return classMemo_; }
+
  private:
   struct Entry {
     ChatWindowItem item;
@@ -40,6 +74,7 @@ class ChatWindowList {
     std::int32_t keyHandle = 0;
   };
   std::vector<Entry> items_;
+  WindowClassMemo classMemo_;
 };
 
 // Signed 32-bit decimal text of a handle value, and back; false (value 0) for

@@ -210,3 +210,24 @@ TEST(ChatWindowListCore, HandleTextRoundTrip) {
     EXPECT_EQ(v, 0);
   }
 }
+
+TEST(ChatWindowListCore, ClassMemoForgetsHandlesNotSeenInAPass) {
+  WindowClassMemo memo;
+  memo.Remember(1, true);
+  EXPECT_EQ(memo.Find(1), -1) << "nothing is kept outside a pass";
+  memo.BeginPass();
+  memo.Remember(1, true);
+  memo.Remember(2, false);
+  EXPECT_EQ(memo.Find(1), 1);
+  EXPECT_EQ(memo.Find(2), 0);
+  EXPECT_EQ(memo.Find(3), -1);
+  memo.EndPass();
+  memo.BeginPass();
+  EXPECT_EQ(memo.Find(2), 0);  // seen again
+  memo.EndPass();
+  EXPECT_EQ(memo.size(), 1u) << "handle 1 was not seen in the second pass";
+  memo.BeginPass();
+  EXPECT_EQ(memo.Find(1), -1);
+  EXPECT_EQ(memo.Find(2), 0);
+  memo.EndPass();
+}

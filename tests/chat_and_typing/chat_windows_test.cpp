@@ -127,6 +127,18 @@ TEST(ChatWindowList, EnumeratedRepeatedlyNeverTwicePrunedAfterClosing) {
     EXPECT_EQ(IsChatWindowListed(list, h), 0) << HandleToText(h);
   }
 
+  // Not listed yet, so tested afresh each tick: a new title counts at once.
+  ::SetWindowTextW(plain.hwnd(), L"赵六 - 交谈中");
+  EnumChatWindows(list);
+  EXPECT_NE(IsChatWindowListed(list, plain.hwnd()), 0);
+  // Message-only windows are not top-level windows, whatever their style.
+  HWND messageOnly = ::CreateWindowExW(0, L"TXGuiFoundation", L"交谈中", WS_VISIBLE | WS_SYSMENU, 0, 0, 10, 10,
+                                       HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(messageOnly);
+  EnumChatWindows(list);
+  EXPECT_EQ(IsChatWindowListed(list, messageOnly), 0);
+  ::DestroyWindow(messageOnly);
+
   // A listed window is not tested again, whatever its title becomes.
   ::SetWindowTextW(chatWord.hwnd(), L"记事本");
   EnumChatWindows(list);

@@ -11,7 +11,7 @@
 #include "support/qq_double_process.h"
 
 using namespace foundation;
-using testing_support::PumpMessages;
+using testing_support::BringToFront;
 using testing_support::QqDoubleProcess;
 
 namespace {
@@ -31,15 +31,6 @@ LRESULT CALLBACK PanelProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return kOwnResult;
   }
   return ::DefWindowProcW(h, m, w, l);
-}
-
-bool BringToFront(HWND hwnd) {
-  for (int i = 0; i < 100; ++i) {
-    if (::GetForegroundWindow() == hwnd) return true;
-    ::SetForegroundWindow(hwnd);
-    PumpMessages(20);
-  }
-  return false;
 }
 
 class InputHookTest : public ::testing::Test {

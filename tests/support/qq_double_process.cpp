@@ -153,4 +153,13 @@ void PumpMessages(DWORD ms) {
   } while (::GetTickCount() - start < ms);
 }
 
+bool BringToFront(HWND hwnd) {
+  for (int i = 0; i < 100; ++i) {
+    if (::GetForegroundWindow() == hwnd) return true;
+    ::SetForegroundWindow(hwnd);
+    PumpMessages(20);
+  }
+  return false;
+}
+
 }  // namespace testing_support

@@ -48,4 +48,8 @@ int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, s
 // Pumps this thread's messages for about ms milliseconds.
 void PumpMessages(DWORD ms);
 
+// Makes hwnd the foreground window, pumping messages meanwhile; false when it
+// is still not in front after about two seconds.
+bool BringToFront(HWND hwnd);
+
 }  // namespace testing_support
