@@ -1,19 +1,38 @@
 #!/usr/bin/env bash
-# The run command: sets up, builds, and starts the panel under Wine with a
-# demo library. Without a display it starts its own Xvfb.
+# The run command: sets up, builds, and starts the panel under Wine beside a
+# demo QQ chat window (the test double), with a demo library of our own making.
+# Without a display it starts its own Xvfb and saves a screenshot.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 "$ROOT/tools/setup.sh"
 "$ROOT/tools/build.sh" x64
 . "$ROOT/tools/wine_env.sh"
-RUN_DIR="$ROOT/build/demo"
-mkdir -p "$RUN_DIR"
-if [ ! -f "$RUN_DIR/prefix/.ready" ]; then
-  rm -rf "$RUN_DIR/prefix"; cp -a "$CACHE/wineprefix" "$RUN_DIR/prefix"
+BIN="$ROOT/build/x64/bin"
+DEMO="$ROOT/build/demo"
+APP="$DEMO/app"
+mkdir -p "$APP"
+cp "$BIN/Tarnwick.exe" "$BIN/unrar.dll" "$BIN/QQ.exe" "$APP/"
+[ -f "$APP/Thumbs.mdb" ] || cp "$BIN/Thumbs.mdb" "$APP/"
+[ -d "$APP/Face" ] || python3 "$ROOT/tools/make_demo_library.py" "$APP"
+if [ ! -f "$DEMO/prefix/.ready" ]; then
+  rm -rf "$DEMO/prefix"; cp -a "$CACHE/wineprefix" "$DEMO/prefix"
 fi
-export WINEPREFIX="$RUN_DIR/prefix"
+export WINEPREFIX="$DEMO/prefix"
 use_locale zh_CN 2>/dev/null
-trap 'stop_wineserver; stop_xvfb' EXIT
-if [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
+OWN_DISPLAY=""
+cleanup() { "$WINESERVER" -k >/dev/null 2>&1 || true; stop_wineserver; stop_xvfb; }
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then start_xvfb; OWN_DISPLAY=1; fi
 start_wineserver
-"$WINE" "$ROOT/build/x64/bin/Tarnwick.exe"
+"$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+( cd "$APP" && "$WINE" QQ.exe --log "$DEMO/qq.log" ) >/dev/null 2>&1 &
+sleep 2
+( cd "$APP" && "$WINE" Tarnwick.exe ) >/dev/null 2>&1 &
+PANEL=$!
+sleep 6
+if [ -n "$OWN_DISPLAY" ]; then
+  import -window root "$DEMO/screenshot.png"
+  echo "Screenshot of the panel docked to the demo chat window: $DEMO/screenshot.png"
+fi
+echo "Tarnwick is running (library in $APP/Face). Press Ctrl+C to stop."
+wait "$PANEL" || true

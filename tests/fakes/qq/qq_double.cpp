@@ -148,7 +148,7 @@ void LogKey(const char* what, WPARAM vk, const char* where) {
 
 // Both windows log the keys they get; Ctrl+V pastes only in the input box.
 bool HandleKey(HWND hwnd, UINT msg, WPARAM wParam) {
-  const char* where = hwnd == g_input ? "input" : "main";
+  const char* where = hwnd == g_input ? "input" : hwnd == g_button ? "button" : "main";
   if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
     LogKey("down", wParam, where);
     if (hwnd == g_input && wParam == 'V' && (::GetKeyState(VK_CONTROL) & 0x8000)) LogPaste();
@@ -330,6 +330,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // The send button takes the focus when clicked: keys that reach it are
+    // logged too (the button itself is a standard control).
+    if (msg.hwnd == g_button) HandleKey(g_button, msg.message, msg.wParam);
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

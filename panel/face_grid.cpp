@@ -1,0 +1,169 @@
+#include "panel/face_grid.h"
+
+#include <windowsx.h>
+
+#include "foundation/handles.h"
+#include "foundation/picture_fitting.h"
+#include "foundation/thumbnail_cache.h"
+
+namespace panel {
+namespace {
+constexpr COLORREF kCellBackground = RGB(0xFF, 0xFF, 0xFF);
+const std::wstring kNoTag;
+}  // namespace
+
+bool FaceGrid::Create(HWND parent, int x, int y, int width, int height, COLORREF background) {
+  background_ = background;
+  width_ = width;
+  height_ = height;
+  left_ = x;
+  top_ = y;
+  if (!scratch_.Resize(kCellPixels, kCellPixels)) return false;
+  if (!CreateWindowObject({L"TarnwickFaceGrid"}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", x, y, width, height,
+                          parent, nullptr))
+    return false;
+  SetCells({}, height);
+  return true;
+}
+
+void FaceGrid::SetCells(const std::vector<POINT>& corners, int contentHeight) {
+  cells_.clear();
+  for (const POINT& p : corners) cells_.push_back({p, L""});
+  framed_ = -1;
+  height_ = std::max(contentHeight, 1);
+  int surfaceHeight = height_;
+  for (const Cell& c : cells_) surfaceHeight = std::max<int>(surfaceHeight, c.corner.y + kCellPixels);
+  surface_.Resize(width_, surfaceHeight);
+  surface_.Fill(background_);
+  for (const Cell& c : cells_) BlankCell(c);
+  if (hwnd()) {
+    ::SetWindowPos(hwnd(), nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+}
+
+void FaceGrid::KeepFirstCells(int n) {
+  if (n < 0 || n >= CellCount()) return;
+  for (size_t i = static_cast<size_t>(n); i < cells_.size(); ++i) {
+    const POINT& p = cells_[i].corner;
+    surface_.FillRect(p.x, p.y, kCellPixels, kCellPixels, background_);
+  }
+  cells_.resize(static_cast<size_t>(n));
+  if (framed_ >= n) framed_ = -1;
+  if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+const std::wstring& FaceGrid::Tag(int index) const { return Valid(index) ? cells_[static_cast<size_t>(index)].tag : kNoTag; }
+
+void FaceGrid::SetTag(int index, const std::wstring& tag) {
+  if (Valid(index)) cells_[static_cast<size_t>(index)].tag = tag;
+}
+
+void FaceGrid::BlankCell(const Cell& c) { surface_.FillRect(c.corner.x, c.corner.y, kCellPixels, kCellPixels, kCellBackground); }
+
+void FaceGrid::ClearCell(int index) {
+  if (!Valid(index)) return;
+  Cell& c = cells_[static_cast<size_t>(index)];
+  c.tag.clear();
+  BlankCell(c);
+  RECT r = CellRect(index);
+  if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+}
+
+void FaceGrid::ClearAll() {
+  for (int i = 0; i < CellCount(); ++i) ClearCell(i);
+}
+
+void FaceGrid::CopyScratchTo(const Cell& c) {
+  ::BitBlt(surface_.dc(), c.corner.x, c.corner.y, kCellPixels, kCellPixels, scratch_.dc(), 0, 0, SRCCOPY);
+}
+
+void FaceGrid::DrawFitted(int index, const std::wstring& path) {
+  if (!Valid(index)) return;
+  Cell& c = cells_[static_cast<size_t>(index)];
+  scratch_.Fill(kCellBackground);
+  int32_t w = kCellPixels, h = kCellPixels;
+  foundation::DrawImageFit(scratch_.dc(), path, w, h);
+  CopyScratchTo(c);
+  RECT r = CellRect(index);
+  if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+}
+
+void FaceGrid::DrawThumbnail(int index, const std::wstring& path) {
+  if (!Valid(index)) return;
+  Cell& c = cells_[static_cast<size_t>(index)];
+  scratch_.Fill(kCellBackground);
+  foundation::ThumbnailCell cell;
+  cell.dc = scratch_.dc();
+  foundation::ShowThumbnail(path, cell);
+  CopyScratchTo(c);
+  RECT r = CellRect(index);
+  if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+}
+
+void FaceGrid::SetFramedCell(int index) {
+  if (index == framed_) return;
+  RECT old = CellRect(framed_);
+  framed_ = Valid(index) ? index : -1;
+  if (!hwnd()) return;
+  ::InvalidateRect(hwnd(), &old, FALSE);
+  RECT now = CellRect(framed_);
+  ::InvalidateRect(hwnd(), &now, FALSE);
+}
+
+int FaceGrid::CellAt(int x, int y) const {
+  for (int i = 0; i < CellCount(); ++i) {
+    const POINT& p = cells_[static_cast<size_t>(i)].corner;
+    if (x >= p.x && x < p.x + kCellPixels && y >= p.y && y < p.y + kCellPixels) return i;
+  }
+  return -1;
+}
+
+RECT FaceGrid::CellRect(int index) const {
+  if (!Valid(index)) return RECT{0, 0, 0, 0};
+  const POINT& p = cells_[static_cast<size_t>(index)].corner;
+  return RECT{p.x, p.y, p.x + kCellPixels, p.y + kCellPixels};
+}
+
+void FaceGrid::SetTop(int top) {
+  top_ = top;
+  if (hwnd()) ::SetWindowPos(hwnd(), nullptr, left_, top_, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+void FaceGrid::Show(bool visible) {
+  if (hwnd()) ::ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+LRESULT FaceGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      foundation::PaintDc paint(hwnd());
+      surface_.PresentTo(paint.get());
+      if (framed_ >= 0) {
+        const RECT r = CellRect(framed_);
+        foundation::UniqueBrush brush(::CreateSolidBrush(kHoverFrameColor));
+        ::FrameRect(paint.get(), &r, brush.get());
+      }
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      const int index = CellAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      const int16_t button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+      if (index >= 0 && CellMouseDown) CellMouseDown(index, button);
+      return 0;
+    }
+    case WM_MOUSEMOVE: {
+      const int index = CellAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (index >= 0 && CellMouseMove) CellMouseMove(index);
+      return 0;
+    }
+    default:
+      return WindowBase::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+}  // namespace panel

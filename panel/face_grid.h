@@ -1,0 +1,83 @@
+// An owner-drawn grid of 43 x 43 picture cells in one window: the panel's
+// emoticon grids. Each cell keeps its picture (drawn once into the grid's back
+// surface) and its Tag, the full path of its emoticon or "" for a blank cell.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/back_surface.h"
+#include "foundation/window_base.h"
+
+namespace panel {
+
+inline constexpr int kCellPixels = 43;
+// The hover frame's colour (OLE &HC46A31).
+inline constexpr COLORREF kHoverFrameColor = RGB(0x31, 0x6A, 0xC4);
+
+class FaceGrid : public foundation::WindowBase {
+ public:
+  // A child of parent at (x, y), width x height pixels, background an RGB colour.
+  bool Create(HWND parent, int x, int y, int width, int height, COLORREF background);
+
+  // Replaces every cell: their top-left corners in pixels, all blank. The
+  // window takes the given height (the content's height in pixels).
+  void SetCells(const std::vector<POINT>& corners, int contentHeight);
+  int CellCount() const { return static_cast<int>(cells_.size()); }
+  // Drops every cell after the first n; the kept ones keep picture and Tag.
+  void KeepFirstCells(int n);
+
+  const std::wstring& Tag(int index) const;
+  // Blank: no picture, Tag "".
+  void ClearCell(int index);
+  void ClearAll();
+  // The picture file fitted into the cell, straight from the file.
+  void DrawFitted(int index, const std::wstring& path);
+  // The file's cached thumbnail centred in the cell.
+  void DrawThumbnail(int index, const std::wstring& path);
+  void SetTag(int index, const std::wstring& tag);
+
+  // The hover frame sits on one cell (-1: none shown).
+  void SetFramedCell(int index);
+  int FramedCell() const { return framed_; }
+
+  // The cell under a point of the window, or -1.
+  int CellAt(int x, int y) const;
+  RECT CellRect(int index) const;
+
+  // The window's top inside its parent (scrolling moves it).
+  void SetTop(int top);
+  int Height() const { return height_; }
+  void Show(bool visible);
+
+  // Raised on a press on a cell (button: 1 left, 2 right, 4 middle) and on a move over one.
+  std::function<void(int index, int16_t button)> CellMouseDown;
+  std::function<void(int index)> CellMouseMove;
+
+  // Pixels of the drawn grid (tests).
+  const controls::BackSurface& surface() const { return surface_; }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  struct Cell {
+    POINT corner;
+    std::wstring tag;
+  };
+  void BlankCell(const Cell& c);
+  void CopyScratchTo(const Cell& c);
+  bool Valid(int index) const { return index >= 0 && index < CellCount(); }
+
+  std::vector<Cell> cells_;
+  controls::BackSurface surface_;
+  controls::BackSurface scratch_;  // one cell, where each picture is drawn first
+  COLORREF background_ = RGB(0xE0, 0xE0, 0xE0);
+  int framed_ = -1;
+  int width_ = 0, height_ = 0, left_ = 0, top_ = 0;
+};
+
+}  // namespace panel

@@ -1,0 +1,27 @@
+// The emoticon library on disk as the panel sees it: the folder "Face" beside
+// the program, one subfolder per category, picture files inside.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace panel {
+
+inline constexpr wchar_t kDefaultCategory[] = L"默认表情";
+inline constexpr wchar_t kLibraryFolder[] = L"Face";
+
+// AppPath & "Face".
+std::wstring LibraryRoot();
+// AppPath & "Face\" & category.
+std::wstring CategoryFolder(const std::wstring& category);
+
+// The names of the subfolders of a folder, sorted by name.
+std::vector<std::wstring> ListSubfolders(const std::wstring& folder);
+// The categories in list order: "默认表情" first (whether or not its folder
+// exists), then every other subfolder of the root.
+std::vector<std::wstring> ListCategories(const std::wstring& root);
+
+// The panel's emoticon files of a folder: *.gif, *.jpg, *.bmp and *.png,
+// extensions matched without regard to case, sorted by name.
+std::vector<std::wstring> ListEmoticonFiles(const std::wstring& folder);
+
+}  // namespace panel
