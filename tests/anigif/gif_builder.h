@@ -88,7 +88,7 @@ class GifBuilder {
  public:
   explicit GifBuilder(int width = 0, int height = 0, std::vector<uint32_t> globalTable = {},
                       const char* signature = "GIF89a") {
-    bytes.insert(bytes.end(), signature, signature + 6);
+    for (int i = 0; i < 6; ++i) bytes.push_back(static_cast<uint8_t>(signature[i]));
     Word(width);
     Word(height);
     uint8_t packed = 0;

@@ -85,7 +85,9 @@ TEST(GifEncoder, LargeNoiseFillsTheTableAndClears) {
   pos = 781 + 11;
   while (big[pos] != 0) {
     const std::size_t n = big[pos];
-    if (big[pos + n + 1] != 0) ASSERT_EQ(254u, n);
+    if (big[pos + n + 1] != 0) {
+      ASSERT_EQ(254u, n);
+    }
     pos += n + 1;
   }
 }
