@@ -92,6 +92,52 @@ TEST(GifEncoder, LargeNoiseFillsTheTableAndClears) {
   }
 }
 
+// The codes of an 8-bit stream as a decoder reads them: (code, width).
+std::vector<std::pair<uint32_t, int>> ReadCodes(const std::vector<uint8_t>& file, std::size_t dataStart) {
+  std::vector<uint8_t> joined;
+  for (std::size_t pos = dataStart; pos < file.size() && file[pos] != 0; pos += file[pos] + 1u)
+    joined.insert(joined.end(), file.begin() + static_cast<std::ptrdiff_t>(pos + 1),
+                  file.begin() + static_cast<std::ptrdiff_t>(pos + 1 + file[pos]));
+  std::vector<std::pair<uint32_t, int>> codes;
+  int width = 9;
+  uint32_t nextFree = 258;
+  bool first = true;
+  std::size_t bit = 0;
+  while (bit + static_cast<std::size_t>(width) <= joined.size() * 8) {
+    uint32_t code = 0;
+    for (int k = 0; k < width; ++k, ++bit) code |= ((joined[bit / 8] >> (bit % 8)) & 1u) << k;
+    codes.emplace_back(code, width);
+    if (code == 257) break;
+    if (code == 256) {
+      width = 9, nextFree = 258, first = true;
+      continue;
+    }
+    if (!first && nextFree < 4096) ++nextFree;
+    first = false;
+    if (nextFree > (1u << width) - 1 && width < 12) ++width;
+  }
+  return codes;
+}
+
+TEST(GifEncoder, FullTableClearsAtTwelveBitsAndStartsAgainAtNine) {
+  std::vector<uint8_t> px(128 * 128);
+  uint32_t s = 3;
+  for (auto& p : px) p = static_cast<uint8_t>((s = s * 1664525u + 1013904223u) >> 24);
+  const auto file = EncodeFrameGif(px.data(), 128, 128, 128, Table(256), -1);
+  const auto codes = ReadCodes(file, 781 + 11);
+  ASSERT_GT(codes.size(), 4000u);
+  EXPECT_EQ(256u, codes.front().first);
+  std::size_t clearAt = 0;
+  for (std::size_t k = 1; k < codes.size() && !clearAt; ++k)
+    if (codes[k].first == 256) clearAt = k;
+  ASSERT_NE(0u, clearAt);
+  EXPECT_EQ(12, codes[clearAt].second);
+  EXPECT_EQ(9, codes[clearAt + 1].second);
+  // Data codes 1..3838 assign 258..4095; the 3839th finds the table full.
+  EXPECT_EQ(3840u, clearAt);
+  EXPECT_EQ(257u, codes.back().first);
+}
+
 TEST(GifEncoder, ZeroSizedFrameGivesNothing) {
   const uint8_t px = 0;
   EXPECT_TRUE(EncodeFrameGif(&px, 1, 0, 1, Table(2), -1).empty());
