@@ -118,6 +118,7 @@ void ucAniGIF::ResetControl() noexcept {
   try {
     animation_.Reset();
     DisarmTimer();
+    deferredPending_ = false;
     frames_.Release();
     frames_.gif = GifStream{};
     cachedTables_.reset();
@@ -172,6 +173,7 @@ bool ucAniGIF::BuildFrames(bool& firstPass) {
         if (delayAnimation_ != 0) {
           // Frame 1 shows at once; the rest is decoded by the deferred timer.
           mirrored_ = frames_.Mirror(0, mirrored_, true, false) | kMirrorFirstDone;
+          deferredPending_ = true;
           animation_.SetAnimationTimer(kTimerDeferredBuild);
           return true;
         }
@@ -179,6 +181,7 @@ bool ucAniGIF::BuildFrames(bool& firstPass) {
         return BuildFrames(firstPass);
       }
     } else {
+      deferredPending_ = false;
       frames_.Build(gifBuffer_.data(), gifBuffer_.size(), 1, n);
     }
     firstPass = false;
@@ -188,7 +191,11 @@ bool ucAniGIF::BuildFrames(bool& firstPass) {
       gifBuffer_.shrink_to_fit();
       if ((delayAnimation_ & 2) == 0) {
         animation_.ResetLoopsRemaining();
-        animation_.SetAnimationTimer(kTimerPlay);
+        if (holdPlay_) {
+          animation_.set_state(kPaused);
+        } else {
+          animation_.SetAnimationTimer(kTimerPlay);
+        }
       } else {
         bool fromTick = false;
         controls::Raise(FrameChanged, 1, fromTick);
@@ -198,6 +205,15 @@ bool ucAniGIF::BuildFrames(bool& firstPass) {
   } catch (...) {
     return false;
   }
+}
+
+void ucAniGIF::CompleteDeferredBuild() {
+  if (!deferredPending_) return;
+  animation_.SetAnimationTimer(kTimerStop);
+  holdPlay_ = true;
+  bool firstPass = false;
+  BuildFrames(firstPass);
+  holdPlay_ = false;
 }
 
 void ucAniGIF::FinishLoad(bool ok) {
@@ -412,8 +428,10 @@ void ucAniGIF::SetMirrored(int32_t value) {
   if (value == Mirrored()) return;
   const int32_t state = animation_.state();
   SetAction(kPaused);
-  // A pending deferred build still flips frames 2..n from 0 itself.
-  frames_.Mirror(Mirrored(), value, !userMode_, true);
+  // While the deferred build is pending only frame 1 exists; the build flips
+  // frames 2..n from 0 to the value then current.
+  const bool onlyFirst = !userMode_ || (mirrored_ & kMirrorFirstDone) != 0;
+  frames_.Mirror(Mirrored(), value, onlyFirst, true);
   mirrored_ = value | (mirrored_ & kMirrorFirstDone);
   if (state == kPlaying) {
     animation_.SetAnimationTimer(kTimerPlay);
@@ -425,6 +443,9 @@ void ucAniGIF::SetMirrored(int32_t value) {
 
 void ucAniGIF::SetAction(int32_t action) {
   if (!userMode_ || animation_.current_frame() == 0 || action < 0 || action > 4) return;
+  // Pausing (hiding) or stepping before the deferred build ran would leave
+  // frames 2..n unbuilt for good: build them now.
+  CompleteDeferredBuild();
   bool fromTick = false;
   switch (action) {
     case 0:

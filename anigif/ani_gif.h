@@ -170,6 +170,9 @@ class ucAniGIF : public controls::ControlWindow {
   int32_t LoadGIFBytes();
   void ResetControl() noexcept;
   bool BuildFrames(bool& firstPass);
+  // Runs a pending deferred build at once, leaving the animation paused
+  // where it would have started playing.
+  void CompleteDeferredBuild();
   void ResizeToLayout();
   void FinishLoad(bool ok);
   void OnRemoteResult(LPARAM lParam);
@@ -197,6 +200,8 @@ class ucAniGIF : public controls::ControlWindow {
   HWND timerWindow_ = nullptr;
   TimerMode timerMode_ = kTimerStop;
   bool inResize_ = false;
+  bool deferredPending_ = false;  // frames 2..n wait for the deferred-build timer
+  bool holdPlay_ = false;         // the build finishes without starting play
   uint32_t remoteToken_ = 0;
 };
 

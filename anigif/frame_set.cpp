@@ -30,6 +30,9 @@ bool FrameSet::Prepare(bool designMode) {
   if (cp.canvas && !canvas_.CreateCanvas(gif.CanvasWidth, gif.CanvasHeight, cp.mask)) return false;
   if (!PlanStrip(gif, designMode || gif.FrameCount() == 1, plan_)) return false;
   if (!strip_.CreateStrip(plan_.width, plan_.height)) return false;
+  // Every planned frame gets its strip column now, so that nothing drawn or
+  // mirrored before the deferred build reaches outside its own place.
+  for (std::size_t i = 0; i < plan_.startColumn.size(); ++i) gif.Frames[i].DataStart = plan_.startColumn[i];
   if (cp.scratchTable) scratch_.assign(256, 0);
   activeTable = -1;
   return true;

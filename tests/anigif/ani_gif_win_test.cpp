@@ -361,6 +361,34 @@ TEST_F(AniGif, MirroringAMultiFrameFileFlipsEveryFrame) {
   EXPECT_EQ(RGB(255, 0, 0), std::as_const(gif).surface().Pixel(0, 0));
 }
 
+TEST_F(AniGif, MirroringBeforeTheDeferredBuildFlipsEachFrameOnce) {
+  GifBuilder b(6, 2, kTable);
+  b.Add(Solid(6, 2, 1)).Add(Solid(2, 1, 3, 0, 0));
+  gif.SetStretch(4);
+  ASSERT_TRUE(Load(b.Finish()));
+  gif.SetMirrored(3);  // frames 2..n not built yet
+  EXPECT_EQ(4, gif.frames().gif.Frames[1].Left);
+  EXPECT_EQ(1, gif.frames().gif.Frames[1].Top);
+  EXPECT_EQ(0, gif.frames().gif.Frames[0].Left);
+  gif.SetAction(0);
+  gif.SetAction(3);
+  EXPECT_EQ(RGB(0, 0, 255), std::as_const(gif).surface().Pixel(5, 1));
+  EXPECT_EQ(RGB(255, 0, 0), std::as_const(gif).surface().Pixel(0, 0));
+}
+
+TEST_F(AniGif, HidingBeforeTheDeferredBuildStillBuildsEveryFrame) {
+  gif.SetStretch(4);
+  ASSERT_TRUE(Load(ThreeFrames(0)));
+  ::ShowWindow(gif.hwnd(), SW_HIDE);
+  EXPECT_EQ(kPaused, gif.Action());
+  ::ShowWindow(gif.hwnd(), SW_SHOW);
+  EXPECT_EQ(kPlaying, gif.Action());
+  gif.FireTimerForTest();
+  gif.FireTimerForTest();
+  EXPECT_EQ(3, gif.CurrentFrame());
+  EXPECT_EQ(RGB(0, 0, 255), std::as_const(gif).surface().Pixel(1, 1));  // frame 3 was built
+}
+
 TEST_F(AniGif, RemoteReadOfFileAddresses) {
   testing_support::TempDir dir;
   int failures = 0, completes = 0;
