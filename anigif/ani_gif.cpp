@@ -222,6 +222,10 @@ void ucAniGIF::FinishLoad(bool ok) {
 
 bool ucAniGIF::LoadAnimatedGIF_File(const std::wstring& path) {
   GIFFile(path);
+  // At run time the buffer is normally empty here, but during the deferred
+  // build it still holds the previous file: an unreadable path (L"" clears
+  // the preview) must not load that one again.
+  if (userMode_) gifBuffer_.clear();
   // Wide file functions for every path: the ANSI ones would lose characters
   // outside the code page, and a wide call handles the others the same way.
   if (!path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {

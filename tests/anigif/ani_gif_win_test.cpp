@@ -148,6 +148,14 @@ TEST_F(AniGif, ClearFromInsideFrameChangedStopsForGood) {
   EXPECT_EQ(kStopped, gif.Action());
 }
 
+TEST_F(AniGif, ClearingDuringTheDeferredBuildClears) {
+  ASSERT_TRUE(Load(ThreeFrames()));  // frames 2..n still pending, file bytes held
+  EXPECT_FALSE(gif.LoadAnimatedGIF_File(L""));
+  EXPECT_EQ(0, gif.FrameCount());
+  ASSERT_TRUE(Load(ThreeFrames(0)));
+  EXPECT_EQ(0x7FFFFFFF, gif.LoopsRemaining());  // endless
+}
+
 TEST_F(AniGif, SingleFrameRaisesFrameChangedAndSetsNoTimer) {
   ASSERT_TRUE(Load(OneFrame()));
   EXPECT_EQ((std::vector<int32_t>{1}), changed);
