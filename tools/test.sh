@@ -6,3 +6,4 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 "$ROOT/tools/setup.sh"
 "$ROOT/tools/build.sh" all
 "$ROOT/tools/run_tests.sh" "$@"
+"$ROOT/tools/native_tests.sh" 60

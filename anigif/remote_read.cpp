@@ -1,0 +1,119 @@
+#include "anigif/remote_read.h"
+
+#include <urlmon.h>
+
+#include <memory>
+#include <thread>
+
+#include "anigif/core/gif_stream.h"
+
+namespace anigif {
+namespace {
+
+// Bind callback: takes the cached copy when the network fails, and turns an
+// HTTP error status into a failure (the URL service itself reports success
+// for a 404 and delivers the error page).
+class BindCallback : public IBindStatusCallback, public IHttpNegotiate {
+ public:
+  bool httpError = false;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (riid == IID_IUnknown || riid == IID_IBindStatusCallback) {
+      *out = static_cast<IBindStatusCallback*>(this);
+    } else if (riid == IID_IHttpNegotiate) {
+      *out = static_cast<IHttpNegotiate*>(this);
+    } else {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the worker's stack
+
+  HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return httpError ? E_ABORT : S_OK; }
+  HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override {
+    *flags |= BINDF_GETFROMCACHE_IF_NET_FAIL;
+    (void)info;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+  HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* extra) override {
+    *extra = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR, LPCWSTR, LPWSTR* extra) override {
+    if (extra) *extra = nullptr;
+    if (status >= 400) httpError = true;
+    return httpError ? E_ABORT : S_OK;
+  }
+
+ private:
+  ULONG refs_ = 1;
+};
+
+void ReadAddress(RemoteResult* result, const std::wstring& address) {
+  const HRESULT init = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  {
+    BindCallback callback;
+    IStream* stream = nullptr;
+    if (SUCCEEDED(::URLOpenBlockingStreamW(nullptr, address.c_str(), &stream, 0, &callback)) && stream &&
+        !callback.httpError) {
+      result->ok = true;
+      uint8_t buffer[16384];
+      for (;;) {
+        ULONG got = 0;
+        const HRESULT hr = stream->Read(buffer, sizeof buffer, &got);
+        result->bytes.insert(result->bytes.end(), buffer, buffer + got);
+        if (result->bytes.size() > kMaxFileBytes) {
+          result->ok = false;  // larger than any file the control accepts
+          break;
+        }
+        if (FAILED(hr)) {
+          result->ok = false;
+          break;
+        }
+        if (hr == S_FALSE || got == 0) break;
+      }
+    }
+    if (stream) stream->Release();
+    if (callback.httpError) result->ok = false;
+  }
+  if (SUCCEEDED(init)) ::CoUninitialize();
+  if (!result->ok) result->bytes.clear();
+}
+
+}  // namespace
+
+bool StartRemoteRead(HWND window, UINT notifyMsg, uint32_t token, const std::wstring& address) {
+  try {
+    std::thread([window, notifyMsg, token, address] {
+      auto result = std::make_unique<RemoteResult>();
+      result->token = token;
+      try {
+        ReadAddress(result.get(), address);
+      } catch (...) {
+        result->ok = false;
+        result->bytes.clear();
+      }
+      // The window may be gone by now: then the result is simply dropped.
+      if (::PostMessageW(window, notifyMsg, 0, reinterpret_cast<LPARAM>(result.get()))) result.release();
+    }).detach();
+  } catch (...) {
+    return false;
+  }
+  return true;
+}
+
+std::unique_ptr<RemoteResult> TakeRemoteResult(LPARAM lParam) {
+  return std::unique_ptr<RemoteResult>(reinterpret_cast<RemoteResult*>(lParam));
+}
+
+}  // namespace anigif
