@@ -1,6 +1,7 @@
 #include "foundation/subclass_host.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace foundation {
 
@@ -43,16 +44,24 @@ namespace {
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
-// The host is found through a window property: the system drops properties
-// with the window, so a recycled handle never finds a stale host.
-ATOM HostPropertyAtom() {
+// The hosts of this thread's windows. Hosts are only put on windows of the
+// calling thread and run on it, so the table needs no lock. It is what the
+// per-message path reads: a window property costs a wineserver round trip
+// under Wine (tens of microseconds), a table lookup next to nothing.
+thread_local std::unordered_map<HWND, SubclassHost*> t_hosts;
+
+// Each host also marks its window with a property. The system drops
+// properties with the window, so the mark tells a live host from one whose
+// window died unseen (its WM_NCDESTROY never reached the host) and whose
+// handle a new window now carries.
+LPCWSTR HostPropertyName() {
   static const ATOM atom = ::GlobalAddAtomW(L"foundation.SubclassHost");
-  return atom;
+  return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(atom));
 }
 
-SubclassHost* FindHost(HWND hwnd) {
-  if (!hwnd) return nullptr;
-  return static_cast<SubclassHost*>(::GetPropW(hwnd, MAKEINTATOM(HostPropertyAtom())));
+SubclassHost* LookUpHost(HWND hwnd) {
+  auto it = t_hosts.find(hwnd);
+  return it == t_hosts.end() ? nullptr : it->second;
 }
 
 // The link whose procedure or sink call is running, innermost last; it is how
@@ -82,20 +91,35 @@ class SubclassHost {
     // A window of another thread would run the chain on that thread, and a
     // window of another process cannot take our procedure at all.
     if (::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId()) return nullptr;
-    if (SubclassHost* existing = FindHost(hwnd)) return existing;
+    if (SubclassHost* existing = Find(hwnd)) return existing;
     auto* host = new SubclassHost(hwnd);
-    if (!::SetPropW(hwnd, MAKEINTATOM(HostPropertyAtom()), host)) {
+    if (!::SetPropW(hwnd, HostPropertyName(), host)) {
       delete host;
       return nullptr;
     }
     LONG_PTR previous = ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProc));
     if (previous == 0) {  // a window always has a procedure: 0 is a failure
-      ::RemovePropW(hwnd, MAKEINTATOM(HostPropertyAtom()));
+      ::RemovePropW(hwnd, HostPropertyName());
       delete host;
       return nullptr;
     }
     host->previous_ = reinterpret_cast<WNDPROC>(previous);
+    t_hosts[hwnd] = host;
     return host;
+  }
+
+  // The window's live host, or nullptr. A host left over from a window that
+  // died unseen is disposed of here (a call still running through it keeps it
+  // until the call returns).
+  static SubclassHost* Find(HWND hwnd) {
+    SubclassHost* host = LookUpHost(hwnd);
+    if (!host) return nullptr;
+    if (!host->destroyed_ && ::GetPropW(hwnd, HostPropertyName()) == host) return host;
+    t_hosts.erase(hwnd);
+    host->DetachAllLinks();
+    host->destroyed_ = true;
+    if (host->depth_ == 0) delete host;
+    return nullptr;
   }
 
   void AddOutermost(const std::shared_ptr<SubclassLink>& link) {
@@ -178,7 +202,8 @@ class SubclassHost {
 
   // WM_NCDESTROY has run through the chain: every link counts as removed.
   void WindowDestroyed() {
-    ::RemovePropW(hwnd_, MAKEINTATOM(HostPropertyAtom()));
+    ::RemovePropW(hwnd_, HostPropertyName());
+    Unregister();
     DetachAllLinks();
     destroyed_ = true;
   }
@@ -187,7 +212,15 @@ class SubclassHost {
 
  private:
   explicit SubclassHost(HWND hwnd) : hwnd_(hwnd) {}
-  ~SubclassHost() { DetachAllLinks(); }
+  ~SubclassHost() {
+    Unregister();
+    DetachAllLinks();
+  }
+
+  void Unregister() {
+    auto it = t_hosts.find(hwnd_);
+    if (it != t_hosts.end() && it->second == this) t_hosts.erase(it);
+  }
 
   void DetachAllLinks() {
     for (SubclassLink* l = head_.get(); l; l = l->next.get()) {
@@ -197,21 +230,25 @@ class SubclassHost {
     head_.reset();
   }
 
-  // Called only when no call runs through the host.
+  // Called only when no call runs through the host (after every message, so
+  // a host with links returns at once).
   void ReleaseIfUnused() {
-    if (destroyed_ || !::IsWindow(hwnd_)) {
-      // The window is gone (it may have been destroyed with the host cut out
-      // of its chain): nothing can call the host any more.
+    if (destroyed_) {
       delete this;
       return;
     }
     if (head_) return;
+    if (!::IsWindow(hwnd_)) {
+      // Destroyed with the host cut out of its chain: nothing calls it any more.
+      delete this;
+      return;
+    }
     // Only while the host is the window's procedure can it leave: a foreign
     // procedure in front of it holds HostProc as its old procedure and keeps
     // calling it, so then it stays as a pass-through.
     if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC)) != &HostProc) return;
     ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    ::RemovePropW(hwnd_, MAKEINTATOM(HostPropertyAtom()));
+    ::RemovePropW(hwnd_, HostPropertyName());
     delete this;
   }
 
@@ -225,7 +262,7 @@ class SubclassHost {
 namespace {
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-  SubclassHost* host = FindHost(hwnd);
+  SubclassHost* host = LookUpHost(hwnd);
   // Reached only through a stale copy of this procedure's address.
   if (!host) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
   SubclassHost::CallScope scope(host);
@@ -246,7 +283,7 @@ LRESULT CALLBACK NextWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 WNDPROC InstallWindowProc(HWND hwnd, WNDPROC proc) {
   // The host's own procedures as links would call themselves forever.
   if (!proc || proc == &NextWindowProc || proc == &HostProc) return nullptr;
-  SubclassHost* existing = FindHost(hwnd);
+  SubclassHost* existing = SubclassHost::Find(hwnd);
   if (existing && existing->HasProcLink(proc)) return nullptr;
   SubclassHost* host = existing ? existing : SubclassHost::Obtain(hwnd);
   if (!host) return nullptr;
@@ -257,7 +294,7 @@ WNDPROC InstallWindowProc(HWND hwnd, WNDPROC proc) {
 }
 
 bool RemoveWindowProc(HWND hwnd, WNDPROC proc) {
-  SubclassHost* host = FindHost(hwnd);
+  SubclassHost* host = SubclassHost::Find(hwnd);
   if (!host || !proc) return false;
   std::shared_ptr<SubclassLink> link = host->FindProcLink(proc);
   if (!link) return false;
@@ -265,7 +302,7 @@ bool RemoveWindowProc(HWND hwnd, WNDPROC proc) {
   return true;
 }
 
-bool HasSubclassHost(HWND hwnd) { return FindHost(hwnd) != nullptr; }
+bool HasSubclassHost(HWND hwnd) { return SubclassHost::Find(hwnd) != nullptr; }
 
 // ---- cSubclsThunk ----------------------------------------------------------
 

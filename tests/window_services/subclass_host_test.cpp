@@ -443,3 +443,29 @@ TEST_F(SubclassHostTest, DestroyingTheWindowFromInsideALinkCall) {
   EXPECT_FALSE(RemoveWindowProc(h, ProcP));
   EXPECT_TRUE(t.Unsubclass());
 }
+
+TEST_F(SubclassHostTest, AHostCutOutOfTheChainIsForgottenWithItsWindow) {
+  LogSink s("S");
+  cSubclsThunk t;
+  t.AddBeforeMsgs({kPing});
+  ASSERT_TRUE(t.Subclass(hwnd(), &s));
+  // The misuse the host cannot prevent: an older procedure written back over it.
+  ::SetWindowLongPtrW(hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  EXPECT_EQ(Ping(1), 101);
+  EXPECT_EQ(TakeLog(), (Log{"window:1"}));
+  HWND h = hwnd();
+  window_.Destroy();  // WM_NCDESTROY never reaches the host
+  EXPECT_EQ(TakeLog(), (Log{"window:ncdestroy"}));
+  EXPECT_FALSE(HasSubclassHost(h));
+  EXPECT_EQ(t.CallOrigWndProc(kPing, 1, 0), 0);
+  EXPECT_TRUE(t.Unsubclass());
+
+  // A new window, whatever handle it gets, starts with a host of its own.
+  TestWindow fresh;
+  ASSERT_TRUE(fresh.Create(L"SubclassHostTestWindow", RecordingWindowProc));
+  ASSERT_TRUE(t.Subclass(fresh.hwnd(), &s));
+  EXPECT_EQ(::SendMessageW(fresh.hwnd(), kPing, 2, 0), 102);
+  EXPECT_EQ(TakeLog(), (Log{"S.before:2", "window:2"}));
+  EXPECT_TRUE(t.Unsubclass());
+  EXPECT_FALSE(HasSubclassHost(fresh.hwnd()));
+}
