@@ -36,6 +36,15 @@ std::wstring ReadClassName(HWND hwnd) {
 
 std::uint32_t ReadStyle(HWND hwnd) { return static_cast<std::uint32_t>(::GetWindowLongW(hwnd, GWL_STYLE)); }
 
+void ReadRect(HWND hwnd, WindowFacts* f) {
+  RECT r{};
+  if (!::GetWindowRect(hwnd, &r)) return;
+  f->left = r.left;
+  f->top = r.top;
+  f->right = r.right;
+  f->bottom = r.bottom;
+}
+
 }  // namespace
 
 std::wstring ReadTestedTitle(HWND hwnd) { return PrefixFittingAnsiBytes(ReadTitleStart(hwnd), kTestedTitleBytes); }
@@ -45,13 +54,7 @@ WindowFacts ReadWindowFacts(HWND hwnd) {
   f.className = ReadClassName(hwnd);
   f.title = ReadTestedTitle(hwnd);
   f.hasParent = ::GetParent(hwnd) != nullptr;
-  RECT r{};
-  if (::GetWindowRect(hwnd, &r)) {
-    f.left = r.left;
-    f.top = r.top;
-    f.right = r.right;
-    f.bottom = r.bottom;
-  }
+  ReadRect(hwnd, &f);
   f.style = ReadStyle(hwnd);
   return f;
 }
@@ -91,7 +94,18 @@ bool IsChatWindow(HWND hwnd) { return IsChatWindowReading(hwnd, nullptr); }
 
 bool CheckQQWin(HWND hwnd, bool standAloneMode) {
   if (standAloneMode) return false;
-  return CheckQQWin(ReadWindowFacts(hwnd), standAloneMode);
+  // The pure test's answer, reading only the facts that can change it (it
+  // runs on every docking tick): style and size matter only for the QQ class,
+  // the parent only for a title with a chat word.
+  WindowFacts f;
+  f.className = ReadClassName(hwnd);
+  f.title = ReadTestedTitle(hwnd);
+  if (IsQqWindowClass(f.className)) {
+    f.style = ReadStyle(hwnd);
+    ReadRect(hwnd, &f);
+  }
+  if (HasChatWord(f.title)) f.hasParent = ::GetParent(hwnd) != nullptr;
+  return CheckQQWin(f, false);
 }
 
 int IsChatWindowListed(const ChatWindowList& list, HWND hwnd) { return list.IndexOfHandle(HandleValue(hwnd)); }

@@ -123,11 +123,27 @@ BOOL CALLBACK StyleOnlyProc(HWND h, LPARAM l) {
   return TRUE;
 }
 
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+  return v[v.size() / 2];
+}
+
+double Decile(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::nth_element(v.begin(), v.begin() + v.size() / 10, v.end());
+  return v[v.size() / 10];
+}
+
 template <class F>
-double MicrosPerCall(int calls, F&& f) {
-  const double start = Now();
-  for (int i = 0; i < calls; ++i) f();
-  return (Now() - start) / calls;
+double MedianMicros(int calls, F&& f) {
+  std::vector<double> samples;
+  for (int i = 0; i < calls; ++i) {
+    const double start = Now();
+    f();
+    samples.push_back(Now() - start);
+  }
+  return Median(samples);
 }
 
 void Measure(int count) {
@@ -146,8 +162,10 @@ void Measure(int count) {
 
   ChatWindowList list;
   const int ticks = count > 100 ? 1000 : 3000;
-  double enumerate = 0, prune = 0, check = 0, exeName = 0;
-  int docked = 0;
+  // Per-tick samples: the machine may be shared, so medians and the fastest
+  // decile say more than a mean that one stall can double.
+  std::vector<double> enumerate, prune, check, exeName, total;
+  size_t nameChars = 0;  // keeps the name call from being optimised away
   for (int warm = 0; warm < 50; ++warm) EnumChatWindows(list);
   for (int i = 0; i < ticks; ++i) {
     const double t0 = Now();
@@ -158,32 +176,35 @@ void Measure(int count) {
     const bool chat = CheckQQWin(fg, false);
     const double t3 = Now();
     // The docking loop asks for the name only while a chat window is in front.
-    if (chat && TextEquals(GetWindowExeName(fg), kQqExeName)) ++docked;
+    if (chat) nameChars += TextEquals(GetWindowExeName(fg), kQqExeName) ? 1 : 0;
     const double t4 = Now();
-    enumerate += t1 - t0;
-    prune += t2 - t1;
-    check += t3 - t2;
-    exeName += t4 - t3;
+    enumerate.push_back(t1 - t0);
+    prune.push_back(t2 - t1);
+    check.push_back(t3 - t2);
+    exeName.push_back(t4 - t3);
+    total.push_back(t4 - t0);
   }
-  const double total = (enumerate + prune + check + exeName) / ticks;
-  std::printf("%4d windows (%d top-level in all, %d listed, foreground %s): %8.1f us per tick\n", count, topLevel,
-              list.Count(), fg == host.chat ? "the chat window" : "another window", total);
-  std::printf("       enumerate %.1f + prune %.1f + strict test %.1f + executable name %.1f us; %.2f%% of a core at 100 ticks/s\n",
-              enumerate / ticks, prune / ticks, check / ticks, exeName / ticks, total / 100.0);
-  std::printf("       without the class memo and with EnumWindows: enumerate %.1f us\n", MicrosPerCall(ticks / 4, [] {
+  std::printf("%4d windows (%d top-level in all, %d listed, foreground %s): median %.1f us per tick (fastest decile %.1f)\n",
+              count, topLevel, list.Count(), fg == host.chat ? "the chat window" : "another window", Median(total),
+              Decile(total));
+  std::printf("       median enumerate %.1f + prune %.1f + strict test %.1f + executable name %.1f us; "
+              "%.1f%% of a core at 100 ticks/s\n",
+              Median(enumerate), Median(prune), Median(check), Median(exeName), Median(total) / 100.0);
+  std::printf("       without the class memo and with EnumWindows: enumerate %.1f us (median)\n",
+              MedianMicros(ticks / 4, [] {
                 ChatWindowList fresh;
                 ::EnumWindows(EnumChatWindowsProc, reinterpret_cast<LPARAM>(&fresh));
               }));
   LONG sink = 0;
-  std::printf("       floor: EnumWindows alone %.1f us, with one GetWindowLongW per window %.1f us\n",
-              MicrosPerCall(ticks, [] { ::EnumWindows(EmptyProc, 0); }),
-              MicrosPerCall(ticks, [&] { ::EnumWindows(StyleOnlyProc, reinterpret_cast<LPARAM>(&sink)); }));
+  std::printf("       floor (medians): EnumWindows alone %.1f us, with one GetWindowLongW per window %.1f us\n",
+              MedianMicros(ticks, [] { ::EnumWindows(EmptyProc, 0); }),
+              MedianMicros(ticks, [&] { ::EnumWindows(StyleOnlyProc, reinterpret_cast<LPARAM>(&sink)); }));
   DWORD pid = 0;
   ::GetWindowThreadProcessId(host.chat, &pid);
-  std::printf("       executable path: QueryFullProcessImageNameW %.1f us, module walk %.1f us per call\n",
-              MicrosPerCall(200, [&] { ProcessImagePathByQuery(pid); }),
-              MicrosPerCall(50, [&] { ProcessImagePathByModules(pid); }));
-  (void)docked;
+  std::printf("       executable path (medians): QueryFullProcessImageNameW %.1f us, module walk %.1f us per call\n",
+              MedianMicros(200, [&] { ProcessImagePathByQuery(pid); }),
+              MedianMicros(50, [&] { ProcessImagePathByModules(pid); }));
+  if (nameChars > static_cast<size_t>(ticks)) std::printf("?\n");
   StopHost(host);
 }
 

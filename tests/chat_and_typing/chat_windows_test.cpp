@@ -206,3 +206,47 @@ TEST(ProcessName, ExecutableOfTheDoubleOwnAndDeadWindows) {
   EXPECT_EQ(ProcessImagePathByQuery(0xFFFFFFF0u), L"");
   EXPECT_EQ(ProcessImagePathByModules(0xFFFFFFF0u), L"");
 }
+
+// The readers skip facts that cannot change the answer; on real windows they
+// must agree with the pure tests over every fact.
+TEST(ChatWindowReader, ShortcutReadersAgreeWithThePureTests) {
+  TestWindow owner(L"AgreeOwner", L"owner", kShownWithMenu);
+  const DWORD chatStyle = 0x960F0000;
+  struct Case {
+    const wchar_t* cls;
+    const wchar_t* title;
+    DWORD style;
+    bool owned;
+    int w, h;
+    bool loose, strict;
+  } cases[] = {
+      {L"TXGuiFoundation", L"张三", chatStyle, false, 500, 500, true, true},
+      {L"TXGuiFoundation", L"张三", chatStyle, false, 300, 500, true, false},
+      {L"TXGuiFoundation", L"张三 - 交谈中", chatStyle, false, 300, 500, true, true},
+      {L"TXGuiFoundation", L"张三 - 交谈中", chatStyle, true, 300, 500, true, false},
+      {L"TXGuiFoundation", L"张三", 0x16CF0000, false, 500, 500, true, false},
+      {L"TXGuiFoundation", L"消息管理器", chatStyle, false, 500, 500, true, false},
+      {L"TXGuiFoundation", L"消息管理器 交谈中", chatStyle, false, 500, 500, true, true},
+      {L"AgreePlain", L"王五 正在输入", kShownWithMenu, false, 200, 50, true, true},
+      {L"AgreePlain", L"王五 正在输入", WS_POPUP | WS_VISIBLE | WS_SYSMENU, true, 200, 50, false, false},
+      {L"AgreePlain", L"记事本", kShownWithMenu, false, 500, 500, false, false},
+  };
+  // Two windows take every case in turn: destroying a shown, managed window
+  // costs two seconds under Xvfb, where no window manager answers Wine.
+  TestWindow qqClass(L"TXGuiFoundation", L"", chatStyle);
+  TestWindow plain(L"AgreePlain", L"", kShownWithMenu);
+  for (const Case& c : cases) {
+    const HWND h = std::wstring(c.cls) == L"TXGuiFoundation" ? qqClass.hwnd() : plain.hwnd();
+    ASSERT_TRUE(h);
+    ::SetWindowTextW(h, c.title);
+    ::SetWindowLongW(h, GWL_STYLE, static_cast<LONG>(c.style));
+    ::SetWindowLongPtrW(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(c.owned ? owner.hwnd() : nullptr));
+    ::SetWindowPos(h, nullptr, 0, 0, c.w, c.h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    const WindowFacts f = ReadWindowFacts(h);
+    EXPECT_EQ(f.hasParent, c.owned) << c.title;
+    EXPECT_EQ(IsChatWindow(h), c.loose) << c.cls << " " << c.title;
+    EXPECT_EQ(IsChatWindow(f), c.loose) << c.cls << " " << c.title;
+    EXPECT_EQ(CheckQQWin(h, false), c.strict) << c.cls << " " << c.title << " " << c.w;
+    EXPECT_EQ(CheckQQWin(f, false), c.strict) << c.cls << " " << c.title << " " << c.w;
+  }
+}
