@@ -5,9 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/core/rounding.h"
+
 namespace anigif {
 
-int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t RoundHalfEven(double v) { return foundation::RoundHalfEvenToInt32(v); }
 
 void ComputeLayout(int32_t stretch, int32_t canvasWidth, int32_t canvasHeight, Layout& layout) {
   if (canvasWidth <= 0 || canvasHeight <= 0) return;
