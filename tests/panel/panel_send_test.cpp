@@ -1,0 +1,120 @@
+// A click on an emoticon pastes it into the chat window in front; a right
+// click also sends it. The QQ double logs what reaches it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/panel_process.h"
+#include "support/qq_double_process.h"
+
+using namespace testing_support;
+
+namespace {
+
+class PanelSend : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    panel_.AddPicture(L"默认表情", L"a.bmp", 40, 30);
+    panel_.AddPicture(L"默认表情", L"b.bmp", 20, 10);
+    ASSERT_TRUE(qq_.Start(L"QQ.exe", {L"--x", L"100", L"--y", L"50"}));
+    ASSERT_TRUE(panel_.Start());
+    ASSERT_TRUE(BringToFront(qq_.hwnd()));
+    ASSERT_TRUE(PanelProcess::WaitFor([&] { return panel_.WindowRect().left == 600; }));
+    grid_ = panel_.Grids().front();
+  }
+  // Presses a mouse button on a cell of the main grid (cells are 44 px apart, the first at 1, 1).
+  void PressCell(int column, bool right) {
+    const LPARAM at = MAKELPARAM(1 + 44 * column + 20, 20);
+    ::PostMessageW(grid_, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+  }
+  size_t Count(const std::string& prefix) const {
+    const auto lines = qq_.LogLines();
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+      return l.rfind(prefix, 0) == 0;
+    }));
+  }
+  std::string Line(const std::string& prefix) const {
+    for (const std::string& l : qq_.LogLines())
+      if (l.rfind(prefix, 0) == 0) return l;
+    return {};
+  }
+  QqDoubleProcess qq_;
+  PanelProcess panel_;
+  HWND grid_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PanelSend, LeftClickPastesThePicture) {
+  PressCell(0, false);
+  ASSERT_TRUE(qq_.WaitForLine("paste bitmap=40x30"));
+  EXPECT_NE(Line("paste formats=").find("HTML Format"), std::string::npos);
+  const std::string html = Line("paste html=");
+  EXPECT_EQ(html.rfind("paste html=<img border='0' src='file:///", 0), 0u) << html;
+  EXPECT_NE(html.find("/Face/默认表情/a.bmp'>"), std::string::npos) << html;
+  EXPECT_TRUE(qq_.WaitForLine("key up vk=0x11 ctrl=0 in=input"));
+  // The input box has the focus before the keys; then Ctrl down, V down, V up, Ctrl up.
+  const auto lines = qq_.LogLines();
+  std::vector<std::string> keys;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind("key ", 0) != 0) continue;
+    if (keys.empty()) {
+      ASSERT_GT(i, 0u);
+      EXPECT_EQ(lines[i - 1], "focus input");
+    }
+    keys.push_back(lines[i]);
+  }
+  ASSERT_EQ(keys.size(), 4u);
+  EXPECT_EQ(keys[0], "key down vk=0x11 ctrl=1 in=input");
+  EXPECT_EQ(keys[1], "key down vk=0x56 ctrl=1 in=input");
+  EXPECT_EQ(keys[2], "key up vk=0x56 ctrl=1 in=input");
+  EXPECT_EQ(keys[3], "key up vk=0x11 ctrl=0 in=input");
+  PumpMessages(300);
+  EXPECT_EQ(Count("click"), 0u);
+}
+
+TEST_F(PanelSend, RightClickAlsoSends) {
+  PressCell(1, true);
+  ASSERT_TRUE(qq_.WaitForLine("paste bitmap=20x10"));
+  ASSERT_TRUE(qq_.WaitForLine("click 发送(S)"));
+  // Enter, then Ctrl+Enter, reach the window after the click.
+  EXPECT_TRUE(qq_.WaitForLine("key down vk=0x0D ctrl=0 in=button"));
+  EXPECT_TRUE(qq_.WaitForLine("key down vk=0x0D ctrl=1 in=button"));
+  const auto lines = qq_.LogLines();
+  const auto click = std::find(lines.begin(), lines.end(), "click 发送(S)");
+  const auto enter = std::find(lines.begin(), lines.end(), "key down vk=0x0D ctrl=0 in=button");
+  EXPECT_LT(click - lines.begin(), enter - lines.begin());
+}
+
+TEST_F(PanelSend, BlankCellSendsNothing) {
+  PressCell(3, false);
+  PressCell(4, true);
+  PumpMessages(800);
+  EXPECT_EQ(Count("paste"), 0u);
+  EXPECT_EQ(Count("click"), 0u);
+  EXPECT_EQ(Count("key"), 0u);
+}
+
+TEST_F(PanelSend, WindowsServer2003RouteThroughThePage) {
+  panel_.Close();
+  // The program's own version setting in the prefix: Windows Server 2003 for Tarnwick.exe.
+  HKEY key;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tarnwick.exe", 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"win2003"), 16);
+  ::RegCloseKey(key);
+  PanelProcess panel2003;
+  panel2003.AddPicture(L"默认表情", L"my face.bmp", 30, 20);
+  const bool started = panel2003.Start();
+  ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Tarnwick.exe");
+  ASSERT_TRUE(started);
+  ASSERT_TRUE(BringToFront(qq_.hwnd()));
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return panel2003.WindowRect().left == 600; }));
+  ::PostMessageW(panel2003.Grids().front(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  ASSERT_TRUE(qq_.WaitForLine("paste bitmap=30x20"));
+  EXPECT_NE(Line("paste html=").find("my%20face.bmp"), std::string::npos);
+  // The page is gone once the click is over.
+  PumpMessages(300);
+  EXPECT_EQ(::GetFileAttributesW((panel2003.folder() + L"Temp.html").c_str()), INVALID_FILE_ATTRIBUTES);
+}
