@@ -9,7 +9,7 @@
 
 namespace foundation {
 
-// Parts as the press tracking numbers them.
+// The pieces of a bar, numbered as the press tracking numbers them.
 enum ScrollBarPart : int {
   kPartNone = 0,
   kPartFirstArrow = 1,
