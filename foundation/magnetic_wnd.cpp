@@ -92,6 +92,7 @@ void cMagneticWnd::StartSizeMove(HWND hwnd) {
   }
   const std::size_t index = FindWindowIndex(list_, Key(hwnd));
   if (index == 0) return;
+  moving_ = hwnd;
   startCursor_ = CursorPos();
   grip_ = {list_[index].rect.left - startCursor_.x, list_[index].rect.top - startCursor_.y};
 }
@@ -101,6 +102,13 @@ void cMagneticWnd::Sizing(HWND hwnd, RECT* rc, int edge) {
 }
 
 void cMagneticWnd::Moving(HWND hwnd, RECT* rc) {
+  // A WM_MOVING without the move loop's WM_ENTERSIZEMOVE (sent by a
+  // program) would otherwise be placed with a stale grip: take the proposed
+  // place as the grip instead.
+  if (moving_ != hwnd) {
+    StartSizeMove(hwnd);
+    grip_ = {rc->left - startCursor_.x, rc->top - startCursor_.y};
+  }
   const MoveStep step = SnapMoving(list_, Key(hwnd), FromRect(*rc), startCursor_, CursorPos(), grip_, snapWidth_);
   *rc = ToRect(step.rect);
   if (step.glued.empty()) return;
@@ -137,6 +145,9 @@ void cMagneticWnd::After(LRESULT&, HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM) 
       StartSizeMove(hWnd);
       break;
     case WM_EXITSIZEMOVE:
+      moving_ = nullptr;
+      CheckGlue();
+      break;
     case WM_COMMAND:
       CheckGlue();
       break;

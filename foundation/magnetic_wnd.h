@@ -52,6 +52,7 @@ class cMagneticWnd : private ISubclassingSink {
   std::vector<MagneticEntry> list_;                   // entry 0: the work area
   std::vector<std::unique_ptr<cSubclsThunk>> links_;  // parallel to list_; links_[0] empty
   int snapWidth_ = kDefaultSnapWidth;
+  HWND moving_ = nullptr;  // the window whose move or size is in progress
   IntPoint startCursor_;
   IntPoint grip_;
 };

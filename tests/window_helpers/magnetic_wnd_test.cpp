@@ -119,6 +119,17 @@ TEST_F(MagneticTest, GluedChildTravelsWithItsParentInOneMove) {
   EXPECT_EQ(WindowRect(b_.hwnd()).right, work.right);
 }
 
+TEST_F(MagneticTest, AMovingMessageWithoutAMoveLoopKeepsTheWindowWhereProposed) {
+  cMagneticWnd magnetic;
+  ASSERT_TRUE(magnetic.AddWindow(a_.hwnd()));
+  ::SetCursorPos(700, 500);
+  RECT rc{400, 300, 600, 450};
+  ::SendMessageW(a_.hwnd(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&rc));
+  EXPECT_EQ(rc.left, 400);
+  EXPECT_EQ(rc.top, 300);
+  EXPECT_EQ(rc.right, 600);
+}
+
 TEST_F(MagneticTest, SizingSnapsOnlyTheDraggedEdgesAndTenPixelsIsOutOfReach) {
   cMagneticWnd magnetic;
   ASSERT_TRUE(magnetic.AddWindow(a_.hwnd()));
