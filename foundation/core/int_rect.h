@@ -2,7 +2,6 @@
 // window helpers (snapping, scroll-bar parts). Same convention as a RECT:
 // right and bottom are exclusive.
 #pragma once
-#include <cstdint>
 
 namespace foundation {
 
