@@ -230,15 +230,19 @@ class SubclassHost {
     head_.reset();
   }
 
-  // Called only when no call runs through the host.
+  // Called only when no call runs through the host (after every message, so
+  // a host with links returns at once).
   void ReleaseIfUnused() {
-    if (destroyed_ || !::IsWindow(hwnd_)) {
-      // The window is gone (it may have been destroyed with the host cut out
-      // of its chain): nothing can call the host any more.
+    if (destroyed_) {
       delete this;
       return;
     }
     if (head_) return;
+    if (!::IsWindow(hwnd_)) {
+      // Destroyed with the host cut out of its chain: nothing calls it any more.
+      delete this;
+      return;
+    }
     // Only while the host is the window's procedure can it leave: a foreign
     // procedure in front of it holds HostProc as its old procedure and keeps
     // calling it, so then it stays as a pass-through.
