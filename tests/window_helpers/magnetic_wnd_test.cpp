@@ -4,10 +4,14 @@
 
 #include <vector>
 
+#include "foundation/window_utils.h"
 #include "window_helpers/pump.h"
+#include "support/move_loop_drive.h"
 #include "window_services/test_window.h"
 
 using namespace foundation;
+using testing_support::DriveMoveLoop;
+using testing_support::SendMouse;
 using testing_support::TestWindow;
 using window_helpers_test::PumpFor;
 using window_helpers_test::WindowRect;
@@ -117,6 +121,30 @@ TEST_F(MagneticTest, GluedChildTravelsWithItsParentInOneMove) {
   rc = MoveA({a.left + 20, a.top + 10}, {a.left + 20 + shift, a.top + 10});
   EXPECT_EQ(rc.left, a.left + shift + 6);
   EXPECT_EQ(WindowRect(b_.hwnd()).right, work.right);
+}
+
+TEST_F(MagneticTest, ARealDragThroughTheMoveLoopSnapsAndCarriesTheGluedWindow) {
+  ::ShowWindow(a_.hwnd(), SW_SHOWNOACTIVATE);
+  ::ShowWindow(b_.hwnd(), SW_SHOWNOACTIVATE);
+  ::SetForegroundWindow(a_.hwnd());
+  PumpFor(20);
+  cMagneticWnd magnetic;
+  ASSERT_TRUE(magnetic.AddWindow(a_.hwnd()));
+  ASSERT_TRUE(magnetic.AddWindow(b_.hwnd(), a_.hwnd()));
+  const RECT work = WorkArea();
+  ::SetCursorPos(150, 130);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  PumpFor(20);
+  // A's left edge would end 7 px right of the work area's left edge.
+  const int steps = DriveMoveLoop({work.left + 7 - 100, 30}, [&] { DragForm(a_.hwnd()); });
+  ASSERT_GE(steps, 3);
+  const RECT a = WindowRect(a_.hwnd());
+  const RECT b = WindowRect(b_.hwnd());
+  EXPECT_EQ(a.left, work.left);
+  EXPECT_EQ(a.top, 130);
+  EXPECT_EQ(b.left, a.right);
+  EXPECT_EQ(b.top, a.top + 20);
+  EXPECT_TRUE(magnetic.IsGlued(b_.hwnd()));
 }
 
 TEST_F(MagneticTest, AMovingMessageWithoutAMoveLoopKeepsTheWindowWhereProposed) {
