@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/move_loop_drive.h"
 #include "window_helpers/pump.h"
 #include "window_services/test_window.h"
 
@@ -203,6 +204,60 @@ TEST_F(CoolScrollbarsTest, CustomDrawRaisesOnePaintPerPart) {
   calls.clear();
   ::RedrawWindow(v, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_TRUE(calls.empty());
+}
+
+// State the press test looks at from inside the system's scroll loop.
+HWND g_pressBar = nullptr;
+int g_pressTicks = 0;
+bool g_pressedDuringLoop = false;
+std::vector<PaintCall>* g_pressCalls = nullptr;
+void CALLBACK PressTick(HWND, UINT, UINT_PTR, DWORD) {
+  ++g_pressTicks;
+  if (g_pressTicks == 2) {
+    g_pressCalls->clear();
+    ::RedrawWindow(g_pressBar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (const PaintCall& c : *g_pressCalls)
+      if (c.part == kPaintSecondArrow && c.pressed) g_pressedDuringLoop = true;
+  } else if (g_pressTicks >= 3) {
+    testing_support::SendMouse(MOUSEEVENTF_LEFTUP);
+  }
+}
+
+TEST_F(CoolScrollbarsTest, APressOnAnArrowGoesThroughToTheTargetAndShowsPressed) {
+  HWND list = MakeList(kBothBars, 0);
+  ::SetWindowPos(parent_.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetForegroundWindow(parent_.hwnd());
+  cCoolScbars bars;
+  std::vector<PaintCall> calls;
+  bars.OnPaint([&](HDC, int bar, int x1, int y1, int x2, int y2, int part, bool pressed) {
+    calls.push_back({bar, x1, y1, x2, y2, part, pressed});
+  });
+  ASSERT_TRUE(bars.InitializeCoolSB(list, true));
+  PumpFor(30);
+  const RECT v = WindowRect(bars.BarWindow(kVerticalBar));
+  const int arrow = ::GetSystemMetrics(SM_CYVSCROLL);
+  ::SetCursorPos((v.left + v.right) / 2, v.bottom - arrow / 2);
+  PumpFor(20);
+  g_pressBar = bars.BarWindow(kVerticalBar);
+  g_pressTicks = 0;
+  g_pressedDuringLoop = false;
+  g_pressCalls = &calls;
+  UINT_PTR timer = ::SetTimer(nullptr, 0, 60, PressTick);
+  testing_support::SendMouse(MOUSEEVENTF_LEFTDOWN);
+  // The press reaches the list box's own scroll bar, whose tracking loop
+  // runs inside this pump until the button goes up.
+  for (int i = 0; i < 100 && g_pressTicks < 3; ++i) PumpFor(10);
+  ::KillTimer(nullptr, timer);
+  testing_support::SendMouse(MOUSEEVENTF_LEFTUP);
+  PumpFor(30);
+  EXPECT_GT(::SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);  // the list scrolled
+  EXPECT_TRUE(g_pressedDuringLoop);
+  // Capture released: nothing shows pressed any more.
+  calls.clear();
+  ::RedrawWindow(bars.BarWindow(kVerticalBar), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_FALSE(calls.empty());
+  for (const PaintCall& c : calls) EXPECT_FALSE(c.pressed) << c.part;
+  ::SetWindowPos(parent_.hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 TEST_F(CoolScrollbarsTest, SelfDrawnThumbIsVisibleOnTheTrack) {
