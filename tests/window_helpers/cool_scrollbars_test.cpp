@@ -265,8 +265,11 @@ TEST_F(CoolScrollbarsTest, SelfDrawnThumbIsVisibleOnTheTrack) {
   cCoolScbars bars;
   ASSERT_TRUE(bars.InitializeCoolSB(list));
   HWND v = bars.BarWindow(kVerticalBar);
+  // Let the list box and the window finish their own painting (under load
+  // the X server's expose events come late), then paint the bar and read it
+  // at once.
+  PumpFor(150);
   ::RedrawWindow(v, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  PumpFor(30);
   RECT rc{};
   ::GetClientRect(v, &rc);
   BarGeometry g = ComputeBarGeometry(rc.right, rc.bottom, ::GetSystemMetrics(SM_CYVSCROLL), true);
