@@ -9,6 +9,7 @@
 #include "foundation/app_path.h"
 #include "foundation/subclass_host.h"
 #include "foundation/windows_version.h"
+#include "support/move_loop_drive.h"
 #include "window_services/test_window.h"
 
 using namespace foundation;
@@ -219,29 +220,6 @@ TEST(WindowUtils, OpenUrlShowsWhatItOpens) {
   ::DeleteFileW(out.c_str());
 }
 
-namespace {
-int g_dragStep = 0;
-void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  in.mi.dx = dx;
-  in.mi.dy = dy;
-  ::SendInput(1, &in, sizeof(in));
-}
-void CALLBACK DragTimer(HWND, UINT, UINT_PTR, DWORD) {
-  // Runs inside the system's move loop: move the mouse, then let go.
-  ++g_dragStep;
-  if (g_dragStep == 1) {
-    POINT p;
-    ::GetCursorPos(&p);
-    ::SetCursorPos(p.x + 40, p.y + 30);
-    SendMouse(MOUSEEVENTF_MOVE);
-  } else if (g_dragStep >= 3) {
-    SendMouse(MOUSEEVENTF_LEFTUP);
-  }
-}
-}  // namespace
 
 TEST(WindowUtils, DragFormMovesTheWindowWithTheMouseUntilTheButtonIsReleased) {
   TestWindow w;
@@ -251,17 +229,13 @@ TEST(WindowUtils, DragFormMovesTheWindowWithTheMouseUntilTheButtonIsReleased) {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
   ::SetCursorPos(150, 130);
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  testing_support::SendMouse(MOUSEEVENTF_LEFTDOWN);
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
   ::SetCapture(w.hwnd());  // DragForm must release it first
-  g_dragStep = 0;
-  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DragTimer);
-  DragForm(w.hwnd());
-  ::KillTimer(nullptr, timer);
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  const int steps = testing_support::DriveMoveLoop({40, 30}, [&] { DragForm(w.hwnd()); });
   RECT rc{};
   ::GetWindowRect(w.hwnd(), &rc);
   EXPECT_EQ(rc.left, 140);
   EXPECT_EQ(rc.top, 130);
-  EXPECT_GE(g_dragStep, 3);
+  EXPECT_GE(steps, 3);
 }
