@@ -246,6 +246,7 @@ void Frmmain::Form_Load() {
     ::GetWindowRect(h, &r);
     ::SetWindowPos(h, nullptr, r.left, -(r.bottom - r.top), 0, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   });
+  Step([&] { foundation::MakeControlsFlat(h, flatControls_); });
   for (SymbolList& s : symbols_) s.page = 1;
   facePage_ = 1;
 
@@ -300,6 +301,11 @@ void Frmmain::Form_Load() {
   Step([&] { foundation::StartInputHook(h); });
   Step([&] { foundation::SetTopMost(h, true); });
   Step([&] { foundation::InstallMinSizeWindowProc(h); });
+  // Snapping to the edges of the work area; its link goes outside the minimum width.
+  Step([&] {
+    if (!magneticWnd_) magneticWnd_ = std::make_unique<foundation::cMagneticWnd>();
+    magneticWnd_->AddWindow(h);
+  });
   Step([&] { dbValue_ = ClampPercentText(ReadConfig(L"DB")); });
   Step([&] { foundation::RndTextOn = ReadConfig(L"RndText") == L"1"; });
   Step([&] { foundation::RandomPercent = ClampPercentText(ReadConfig(L"RndValue")); });
@@ -412,6 +418,9 @@ void Frmmain::Form_Unload() {
   ::KillTimer(h, kTimerReload);
   // Each procedure of ours comes off its host link by link; writing back an
   // older procedure would cut every later link out of the chain.
+  Step([&] {
+    if (magneticWnd_) magneticWnd_->RemoveWindow(h);
+  });
   Step([&] { foundation::RemoveMinSizeWindowProc(h); });
   Step([&] { foundation::StopInputHook(h); });
   if (gdiplusToken_) Gdiplus::GdiplusShutdown(gdiplusToken_);

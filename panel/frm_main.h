@@ -15,6 +15,8 @@
 #include "controls/xp_vscrollbar.h"
 #include "controls/back_surface.h"
 #include "foundation/core/chat_window_list.h"
+#include "foundation/flat_control.h"
+#include "foundation/magnetic_wnd.h"
 #include "foundation/window_base.h"
 #include "panel/core/docking_tick.h"
 #include "panel/face_grid.h"
@@ -144,6 +146,8 @@ class Frmmain : public foundation::WindowBase {
   bool pageComplete_ = false;
 
   foundation::ChatWindowList chatWindows_;  // ListView1
+  foundation::FlatControlList flatControls_;
+  std::unique_ptr<foundation::cMagneticWnd> magneticWnd_;
   std::unique_ptr<Win32DockingDesktop> desktop_;
   std::unique_ptr<DockingLoop> docking_;
   ULONG_PTR gdiplusToken_ = 0;
