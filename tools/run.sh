@@ -11,7 +11,7 @@ BIN="$ROOT/build/x64/bin"
 DEMO="$ROOT/build/demo"
 APP="$DEMO/app"
 mkdir -p "$APP"
-cp "$BIN/Tarnwick.exe" "$BIN/unrar.dll" "$BIN/QQ.exe" "$APP/"
+cp "$BIN/Tarnwick.exe" "$BIN/unrar.dll" "$BIN/QQ.exe" "$BIN/wincontrol.exe" "$APP/"
 [ -f "$APP/Thumbs.mdb" ] || cp "$BIN/Thumbs.mdb" "$APP/"
 [ -d "$APP/Face" ] || python3 "$ROOT/tools/make_demo_library.py" "$APP"
 if [ ! -f "$DEMO/prefix/.ready" ]; then
@@ -25,11 +25,16 @@ trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then start_xvfb; OWN_DISPLAY=1; fi
 start_wineserver
 "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+rm -f "$DEMO/qq.log"
 ( cd "$APP" && "$WINE" QQ.exe --log "$DEMO/qq.log" ) >/dev/null 2>&1 &
-sleep 2
+for _ in $(seq 1 50); do grep -q '^ready' "$DEMO/qq.log" 2>/dev/null && break; sleep 0.2; done
 ( cd "$APP" && "$WINE" Tarnwick.exe ) >/dev/null 2>&1 &
 PANEL=$!
-sleep 6
+sleep 4
+# The panel comes up in front; the user then clicks the chat window, and the panel docks to it.
+CHAT=$(sed -n 's/^ready hwnd=\([-0-9]*\).*/\1/p' "$DEMO/qq.log")
+( cd "$APP" && "$WINE" wincontrol.exe activate "$CHAT" ) >/dev/null 2>&1 || true
+sleep 2
 if [ -n "$OWN_DISPLAY" ]; then
   import -window root "$DEMO/screenshot.png"
   echo "Screenshot of the panel docked to the demo chat window: $DEMO/screenshot.png"
