@@ -1,5 +1,6 @@
 #include "foundation/rar_archive.h"
 
+
 #include <dll.hpp>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/core/rar_entry_name.h"
+#include "foundation/message_pump.h"
 #include "foundation/handles.h"
 #include "foundation/message_box.h"
 
@@ -103,20 +105,6 @@ void ShowEncryptedNames(HWND owner) {
               L"Filenames encrypted. To see the filenames, enter a password in the 'Password' box\r\n\r\n"
               L"then click on the 'Reload Archive Data' button at the bottom of window ",
               ExeName(), kBoxInfo);
-}
-
-// Lets the calling window repaint and take input between entries. A quit
-// request is put back for the caller's own loop.
-void PumpMessages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
 }
 
 // Answers the library's questions: the password (wide, so any text works,
@@ -237,7 +225,7 @@ int16_t ProcessRarArchive(const std::wstring& operation, const std::wstring& arc
   auto header = std::make_unique<RARHeaderDataEx>();
   int read = api->readHeaderEx(closer.handle, header.get());
   while (read == 0) {
-    PumpMessages();
+    PumpPendingMessages();
     header->FileNameW[std::size(header->FileNameW) - 1] = L'\0';
     const std::wstring name = header->FileNameW;
     if (operation == kRarOperationExtract) {

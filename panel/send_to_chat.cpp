@@ -1,32 +1,21 @@
 #include "panel/send_to_chat.h"
 
+#include "foundation/message_pump.h"
+
 namespace panel {
 namespace {
 
 constexpr wchar_t kSendButtonClass[] = L"Button";
 constexpr wchar_t kSendButtonCaption[] = L"发送(S)";
 
-void PumpMessages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // Leave the quit for the main loop.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
 void Key(BYTE vk, bool up) { ::keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0); }
 
 }  // namespace
 
 void PumpSleepPump(DWORD milliseconds) {
-  PumpMessages();
+  foundation::PumpPendingMessages();
   ::Sleep(milliseconds);
-  PumpMessages();
+  foundation::PumpPendingMessages();
 }
 
 bool PasteIntoChat(HWND chat) {

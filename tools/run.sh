@@ -14,17 +14,9 @@ mkdir -p "$APP"
 cp "$BIN/Tarnwick.exe" "$BIN/unrar.dll" "$BIN/QQ.exe" "$BIN/wincontrol.exe" "$APP/"
 [ -f "$APP/Thumbs.mdb" ] || cp "$BIN/Thumbs.mdb" "$APP/"
 [ -d "$APP/Face" ] || python3 "$ROOT/tools/make_demo_library.py" "$APP"
-if [ ! -f "$DEMO/prefix/.ready" ]; then
-  rm -rf "$DEMO/prefix"; cp -a "$CACHE/wineprefix" "$DEMO/prefix"
-fi
-export WINEPREFIX="$DEMO/prefix"
-use_locale zh_CN 2>/dev/null
 OWN_DISPLAY=""
-cleanup() { "$WINESERVER" -k >/dev/null 2>&1 || true; stop_wineserver; stop_xvfb; }
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then start_xvfb; OWN_DISPLAY=1; fi
-start_wineserver
-"$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+[ -n "${DISPLAY:-}" ] || OWN_DISPLAY=1
+begin_wine_session "$DEMO" reuse
 rm -f "$DEMO/qq.log"
 ( cd "$APP" && "$WINE" QQ.exe --log "$DEMO/qq.log" ) >/dev/null 2>&1 &
 for _ in $(seq 1 50); do grep -q '^ready' "$DEMO/qq.log" 2>/dev/null && break; sleep 0.2; done

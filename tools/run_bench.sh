@@ -8,14 +8,5 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 [ $# -ge 1 ] || { echo "usage: $0 <bench program> [args...]" >&2; exit 2; }
 prog="$ROOT/build/x64/bin/$1.exe"; shift
 [ -f "$prog" ] || { echo "not built: $prog (run tools/build.sh x64)" >&2; exit 1; }
-RUN_DIR="$ROOT/build/bench-run"
-rm -rf "$RUN_DIR"; mkdir -p "$RUN_DIR"
-cp -a "$CACHE/wineprefix" "$RUN_DIR/prefix"
-export WINEPREFIX="$RUN_DIR/prefix"
-use_locale zh_CN 2>/dev/null
-cleanup() { stop_wineserver; stop_xvfb; }
-trap cleanup EXIT
-start_xvfb || exit 1
-start_wineserver
-"$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+OWN_XVFB=1 begin_wine_session "$ROOT/build/bench-run" || exit 1
 ( cd "$ROOT/build/x64/bin" && "$WINE" "$prog" "$@" ) 2>/dev/null

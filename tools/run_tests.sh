@@ -6,23 +6,11 @@
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$ROOT/tools/wine_env.sh"
-BUILD="$ROOT/build/x64"
 RUN_DIR="$ROOT/build/test-run"
-rm -rf "$RUN_DIR"; mkdir -p "$RUN_DIR"
-cp -a "$CACHE/wineprefix" "$RUN_DIR/prefix"
-export WINEPREFIX="$RUN_DIR/prefix"
+rm -rf "$RUN_DIR"
 export TEST_ARTIFACTS="$RUN_DIR/artifacts"
+OWN_XVFB=1 begin_wine_session "$RUN_DIR" || exit 1
 mkdir -p "$TEST_ARTIFACTS"
-use_locale zh_CN 2>/dev/null
-
-cleanup() { stop_wineserver; stop_xvfb; }
-trap cleanup EXIT
-start_xvfb || exit 1
-start_wineserver
-# Wine's first program starts the prefix's system processes; start them here,
-# detached from ctest's output pipes, which they would otherwise hold open.
-"$WINE" wineboot >/dev/null 2>&1 </dev/null || true
-
 status=0
-( cd "$BUILD" && ctest --output-on-failure --timeout 180 -j"$(nproc)" "$@" ) || status=$?
+( cd "$ROOT/build/x64" && ctest --output-on-failure --timeout 180 -j"$(nproc)" "$@" ) || status=$?
 exit $status

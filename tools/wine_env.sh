@@ -48,3 +48,24 @@ start_wineserver() { # keeps one server alive for the whole run: each Wine start
 stop_wineserver() {
   if [ -n "$WINESERVER_STARTED" ]; then "$WINESERVER" -k >/dev/null 2>&1 || true; WINESERVER_STARTED=""; fi
 }
+
+# A Wine session for one run: a prefix under run_dir (a fresh copy of the
+# template, or the one left there when reuse is "reuse"), the zh_CN locale, an
+# Xvfb of its own unless a display is given, one wineserver, and the prefix's
+# system processes started before anything else (detached from the caller's
+# output pipes, which they would otherwise hold open). Stopped on exit.
+# Usage: begin_wine_session <run_dir> [reuse]
+begin_wine_session() {
+  local run_dir=$1 reuse=${2:-}
+  mkdir -p "$run_dir"
+  if [ "$reuse" != reuse ] || [ ! -f "$run_dir/prefix/.ready" ]; then
+    rm -rf "$run_dir/prefix"
+    cp -a "$CACHE/wineprefix" "$run_dir/prefix"
+  fi
+  export WINEPREFIX="$run_dir/prefix"
+  use_locale zh_CN 2>/dev/null
+  trap 'stop_wineserver; stop_xvfb' EXIT
+  if [ -z "${DISPLAY:-}" ] || [ -n "${OWN_XVFB:-}" ]; then start_xvfb || return 1; fi
+  start_wineserver
+  "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+}
