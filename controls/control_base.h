@@ -30,7 +30,7 @@
 #include <utility>
 
 #include "controls/back_surface.h"
-#include "controls/font_spec.h"
+#include "controls/control_font.h"
 #include "controls/property_bag.h"
 #include "foundation/window_base.h"
 

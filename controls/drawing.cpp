@@ -4,17 +4,17 @@
 
 namespace controls {
 
-foundation::UniqueFont CreateGdiFont(const FontSpec& spec, HDC dc) {
+foundation::UniqueFont CreateGdiFont(const FontSpec& font, HDC dc) {
   LOGFONTW lf{};
   const int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  lf.lfHeight = -RoundHalfEven(spec.size * dpi / 72.0);
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = spec.italic;
-  lf.lfUnderline = spec.underline;
-  lf.lfStrikeOut = spec.strikethrough;
-  lf.lfCharSet = static_cast<BYTE>(spec.charset);
+  lf.lfHeight = -RoundHalfEven(font.size * dpi / 72.0);
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font.italic;
+  lf.lfUnderline = font.underline;
+  lf.lfStrikeOut = font.strikethrough;
+  lf.lfCharSet = static_cast<BYTE>(font.charset);
   lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynW(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
   return foundation::UniqueFont(::CreateFontIndirectW(&lf));
 }
 

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "controls/font_spec.h"
+#include "controls/control_font.h"
 #include "foundation/handles.h"
 
 namespace controls {
 
-// A GDI font for the spec at the DC's resolution (points to pixels).
-foundation::UniqueFont CreateGdiFont(const FontSpec& spec, HDC dc);
+// A GDI font for these settings at the DC's resolution (points to pixels).
+foundation::UniqueFont CreateGdiFont(const FontSpec& font, HDC dc);
 
 // Width and height of text in pixels in that font (one line, no prefix
 // processing); height is the font's line height even for empty text.

@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "controls/font_spec.h"
+#include "controls/control_font.h"
 
 namespace controls {
 
