@@ -603,10 +603,11 @@ void Frmmain::ShowPage3(int page) {
   picE_.ClearAll();
   const int first = (page - 1) * kFacesPerPage;
   const int last = std::min(page * kFacesPerPage, count);
+  const std::wstring folder = CategoryFolder(Combo3Text());
   foundation::ThumbnailBatch batch(foundation::ProgramThumbnailStore());
   for (int j = 0; first + j < last; ++j) {
     if (first + j < 0) continue;
-    const std::wstring path = CategoryFolder(Combo3Text()) + L"\\" + faceNames_[static_cast<size_t>(first + j)];
+    const std::wstring path = folder + L"\\" + faceNames_[static_cast<size_t>(first + j)];
     picE_.DrawThumbnail(j, path);
     picE_.SetTag(j, path);
   }
