@@ -16,7 +16,7 @@ SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
 PACKAGES=(
-  cmake make g++ gcc tcl dpkg-dev locales sqlite3
+  cmake make g++ gcc tcl dpkg-dev locales sqlite3 python3
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei
   rar googletest clang libclang-rt-14-dev libgif-dev
