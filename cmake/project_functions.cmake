@@ -35,3 +35,14 @@ endfunction()
 function(add_runtime_files target)
   add_dependencies(${target} runtime_files)
 endfunction()
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt (one
+# program or test area each), so a new one needs no edit here.
+function(add_each_subdirectory)
+  file(GLOB entries CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(dir ${entries})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()

@@ -8,29 +8,20 @@
 
 #include "anigif/core/frame_strip.h"
 #include "corpus.h"
+#include "giflib_memory.h"
 
 namespace {
 
-struct Source {
-  const std::vector<uint8_t>* bytes;
-  std::size_t pos = 0;
-};
-
-int ReadMem(GifFileType* gif, GifByteType* buf, int n) {
-  auto* s = static_cast<Source*>(gif->UserData);
-  const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(n), s->bytes->size() - s->pos);
-  std::memcpy(buf, s->bytes->data() + s->pos, take);
-  s->pos += take;
-  return static_cast<int>(take);
-}
+using anigif_native::MemorySource;
+using anigif_native::ReadMemory;
 
 uint64_t g_sink = 0;
 
 // Returns frames and pixels decoded.
 std::pair<int, uint64_t> Giflib(const std::vector<uint8_t>& bytes) {
-  Source src{&bytes};
+  MemorySource src{&bytes};
   int error = 0;
-  GifFileType* gif = DGifOpen(&src, ReadMem, &error);
+  GifFileType* gif = DGifOpen(&src, ReadMemory, &error);
   DGifSlurp(gif);
   uint64_t pixels = 0;
   for (int i = 0; i < gif->ImageCount; ++i) {

@@ -8,28 +8,18 @@
 #include "anigif/core/frame_strip.h"
 #include "anigif/core/gif_encoder.h"
 #include "corpus.h"
+#include "giflib_memory.h"
 
 namespace {
 
-struct Source {
-  const std::vector<uint8_t>* bytes;
-  std::size_t pos = 0;
-};
-
-int ReadMem(GifFileType* gif, GifByteType* buf, int n) {
-  auto* s = static_cast<Source*>(gif->UserData);
-  const std::size_t left = s->bytes->size() - s->pos;
-  const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(n), left);
-  std::memcpy(buf, s->bytes->data() + s->pos, take);
-  s->pos += take;
-  return static_cast<int>(take);
-}
+using anigif_native::MemorySource;
+using anigif_native::ReadMemory;
 
 // Every frame's indexes as giflib decodes them.
 std::vector<std::vector<uint8_t>> GiflibFrames(const std::vector<uint8_t>& bytes) {
-  Source src{&bytes};
+  MemorySource src{&bytes};
   int error = 0;
-  GifFileType* gif = DGifOpen(&src, ReadMem, &error);
+  GifFileType* gif = DGifOpen(&src, ReadMemory, &error);
   EXPECT_NE(nullptr, gif);
   std::vector<std::vector<uint8_t>> out;
   if (!gif) return out;
