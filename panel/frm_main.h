@@ -20,19 +20,16 @@
 #include "foundation/window_base.h"
 #include "panel/core/docking_tick.h"
 #include "panel/face_grid.h"
+#include "panel/frm_menu.h"
+#include "panel/panel_config.h"
+#include "panel/panel_state.h"
 #include "panel/plain_panel.h"
 #include "panel/stand_in_browser.h"
+#include "panel/tab_strip.h"
+#include "panel/tray_and_modes.h"
 #include "panel/win32_docking_desktop.h"
 
 namespace panel {
-
-// Module state of the panel.
-extern bool StandAloneMode;                // Window mode: stand-alone (True) or docking
-extern int32_t SavedLeft, SavedTop;        // where the stand-alone window goes, twips
-extern std::wstring CurrentFacePath;       // the management-grid emoticon last pressed
-
-inline constexpr wchar_t kConfigFile[] = L"Config.ini";
-inline constexpr wchar_t kConfigSection[] = L"Config";
 
 // Child window ids of Frmmain.
 enum PanelControlId : int {
@@ -111,8 +108,7 @@ class Frmmain : public foundation::WindowBase {
   void DrawSkin();
   void LoadConversionTables();
   void LoadSymbolLists();
-  void EnterStartMode();
-  void SelectTypeMode(int index);
+  void CreateMenusAndModes();
 
   void Timer2_Timer();
   void Timer3_Timer();
@@ -157,8 +153,9 @@ class Frmmain : public foundation::WindowBase {
   std::array<SymbolList, 3> symbols_;
   std::vector<std::wstring> faceNames_;  // the management grid's category listing
   int facePage_ = 1;
-  int checkedTypeMode_ = -1;  // the input menu's check mark
-  bool autoRunChecked_ = false;
+  std::unique_ptr<FrmMenu> menu_;
+  std::unique_ptr<TrayAndModes> modes_;
+  std::unique_ptr<TabStrip> tabStrip_;
   bool unloaded_ = false;
 };
 

@@ -105,11 +105,12 @@ bool PanelProcess::Start() {
   process_ = pi.hProcess;
   pid_ = pi.dwProcessId;
   ::WaitForInputIdle(process_, 10000);
-  // Start-up ends with the published handles in Config.ini and the window in place.
+  // Start-up ends with the window shown (after Input is written): messages
+  // sent earlier could be handled by a cross-thread call inside start-up.
   return WaitFor(
       [&] {
         window_ = FindTopLevel(L"TarnwickPanel");
-        return window_ != nullptr && !ReadConfig(L"Input").empty();
+        return window_ != nullptr && !ReadConfig(L"Input").empty() && ::IsWindowVisible(window_);
       },
       15000);
 }
@@ -148,6 +149,59 @@ RECT PanelProcess::WindowRect() const {
   RECT r{};
   ::GetWindowRect(window_, &r);
   return r;
+}
+
+HWND PanelProcess::WaitForTopLevel(const wchar_t* className, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        found = FindTopLevel(className);
+        return found && ::IsWindowVisible(found);
+      },
+      timeoutMs);
+  return found && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+LRESULT PanelProcess::Send(UINT msg, WPARAM wParam, LPARAM lParam, HWND to) const {
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutW(to ? to : window_, msg, wParam, lParam, SMTO_NORMAL, 10000, &result)) return 0;
+  return static_cast<LRESULT>(result);
+}
+
+std::vector<PanelProcess::Child> PanelProcess::Children(const wchar_t* className) const {
+  ChildData d{className, {}};
+  if (window_) ::EnumChildWindows(window_, FindChildrenProc, reinterpret_cast<LPARAM>(&d));
+  std::vector<Child> out;
+  for (HWND h : d.found) {
+    if (::GetParent(h) != window_) continue;
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    out.push_back({h, r});
+  }
+  return out;
+}
+
+HWND PanelProcess::WaitForChildAt(const wchar_t* className, int left, int top, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (const Child& c : Children(className))
+          if (c.rect.left == left && c.rect.top == top) found = c.hwnd;
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
+void PanelProcess::Click(HWND control, int x, int y) const {
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y), control);
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y), control);
+}
+
+void PanelProcess::PostClick(HWND control, int x, int y) const {
+  ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 void PanelProcess::Close() {
