@@ -70,8 +70,7 @@ std::vector<std::wstring> SplitCrLf(const std::wstring& text) {
   return lines;
 }
 
-std::wstring ComboText(HWND combo) {
-  const LRESULT i = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+std::wstring ComboItem(HWND combo, LRESULT i) {
   if (i < 0) return {};
   const LRESULT n = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
   if (n < 0) return {};
@@ -80,6 +79,8 @@ std::wstring ComboText(HWND combo) {
   s.resize(static_cast<size_t>(n));
   return s;
 }
+
+std::wstring ComboText(HWND combo) { return ComboItem(combo, ::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 
 // Runs one start-up step; a failing step is skipped and the next one runs.
 template <class F>
@@ -315,6 +316,13 @@ void Frmmain::CreateMenusAndModes() {
   actions.enterDockingMode = [this] { modes_->EnterDockingMode(true, true); };
   actions.enterStandAloneMode = [this] { modes_->EnterStandAloneMode(true, true); };
   actions.stopDocking = [this] { ::KillTimer(hwnd(), kTimerDocking); };
+  actions.addFace = [this] { library_.AddFace(); };
+  actions.loadDir = [this] { library_.LoadDir(); };
+  actions.killFace = [this] { library_.KillFace(); };
+  actions.showNewType = [this] { dialogs_.NewType().Show(); };
+  actions.showType = [this] { dialogs_.Type().Show(); };
+  actions.showMove = [this] { dialogs_.Move().Show(); };
+  actions.showCopy = [this] { dialogs_.Copy().Show(); };
   actions.showModeButton = [this](int index) {
     for (size_t i = 0; i < 3; ++i)
       ::ShowWindow(bFont_[i]->hwnd(), static_cast<int>(i) == index ? SW_SHOWNA : SW_HIDE);
@@ -480,6 +488,14 @@ void Frmmain::ApplyScrollState(Page& page, int contentHeight) {
 
 std::wstring Frmmain::Combo1Text() const { return ComboText(pages_[0].combo); }
 std::wstring Frmmain::Combo3Text() const { return ComboText(pages_[1].combo); }
+
+std::vector<std::wstring> Frmmain::Combo1Items() const {
+  std::vector<std::wstring> items;
+  HWND combo = pages_[0].combo;
+  const LRESULT n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) items.push_back(ComboItem(combo, i));
+  return items;
+}
 
 void Frmmain::LoadType() {
   HWND combo1 = pages_[0].combo, combo3 = pages_[1].combo;

@@ -21,7 +21,10 @@
 #include "panel/core/docking_tick.h"
 #include "panel/face_grid.h"
 #include "panel/frm_menu.h"
+#include "panel/library_dialogs.h"
+#include "panel/library_maintenance.h"
 #include "panel/panel_config.h"
+#include "panel/panel_library_host.h"
 #include "panel/panel_state.h"
 #include "panel/plain_panel.h"
 #include "panel/stand_in_browser.h"
@@ -84,6 +87,7 @@ class Frmmain : public foundation::WindowBase {
   HWND Command7Handle() const { return command7_; }
   const std::array<SymbolList, 3>& SymbolLists() const { return symbols_; }
   std::wstring Combo1Text() const;
+  std::vector<std::wstring> Combo1Items() const;
   std::wstring Combo3Text() const;
   int ManagementPage() const { return facePage_; }
   int ManagementCount() const { return static_cast<int>(faceNames_.size()); }
@@ -156,6 +160,9 @@ class Frmmain : public foundation::WindowBase {
   std::unique_ptr<FrmMenu> menu_;
   std::unique_ptr<TrayAndModes> modes_;
   std::unique_ptr<TabStrip> tabStrip_;
+  PanelLibraryHost libraryHost_{*this};
+  LibraryMaintenance library_{libraryHost_, SystemPrompts()};
+  LibraryDialogs dialogs_{libraryHost_};
   bool unloaded_ = false;
 };
 

@@ -4,8 +4,18 @@
 #include "foundation/ini_file.h"
 
 namespace panel {
+namespace {
 
-std::wstring ConfigPath() { return foundation::AppPath() + kConfigFile; }
+std::wstring& PathSetting() {
+  static std::wstring path;
+  return path;
+}
+
+}  // namespace
+
+std::wstring ConfigPath() { return PathSetting().empty() ? foundation::AppPath() + kConfigFile : PathSetting(); }
+
+void SetConfigPath(std::wstring path) { PathSetting() = std::move(path); }
 
 std::wstring ReadConfig(const wchar_t* key) { return foundation::ReadIni(kConfigSection, key, ConfigPath()); }
 

@@ -71,35 +71,15 @@ bool DragPanel(const PanelProcess& p, POINT from, int dx, int dy, bool windowFol
 
 }  // namespace
 
-TEST(PanelTray, IconAddedAtStartAgainForANewTaskbarAndDeletedAtExit) {
+TEST(PanelTray, IconAndItsCallbackMessages) {
   TrayDouble tray;
   ASSERT_TRUE(tray.Ready());
   PanelProcess panel;
-  panel.WriteConfig("[Config]\r\nFirst=1\r\n");
+  panel.WriteConfig("[Config]\r\nFirst=1\r\nDefX=3000\r\nDefY=1500\r\n");
   ASSERT_TRUE(panel.Start());
   const HWND w = panel.Window();
   ASSERT_TRUE(tray.WaitForCalls(w, 1));
   ExpectIconRecord(tray.Calls(w)[0], NIM_ADD);
-
-  EXPECT_EQ(panel.Send(::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0), 0);
-  ASSERT_TRUE(tray.WaitForCalls(w, 2));
-  ExpectIconRecord(tray.Calls(w)[1], NIM_ADD);
-
-  // The exit item closes every window; the unload handler deletes the icon.
-  ::PostMessageW(panel.MenuForm(), WM_COMMAND, panel::kMenuExit, 0);
-  EXPECT_EQ(panel.WaitForExit(10000), 0);
-  ASSERT_EQ(tray.Calls(w).size(), 3u);
-  const TrayCall del = tray.Calls(w)[2];
-  EXPECT_EQ(del.command, static_cast<DWORD>(NIM_DELETE));
-  EXPECT_EQ(del.id, 0u);
-  EXPECT_EQ(del.flags, 0u);
-}
-
-TEST(PanelTray, CallbackMessages) {
-  PanelProcess panel;
-  panel.WriteConfig("[Config]\r\nFirst=1\r\nDefX=3000\r\nDefY=1500\r\n");
-  ASSERT_TRUE(panel.Start());
-  ASSERT_LE(panel.WindowRect().bottom, 0);
 
   // Another icon's message, a single click and a balloon message change nothing.
   EXPECT_EQ(panel.Send(kTrayCallback, 1, WM_LBUTTONDBLCLK), 0);
@@ -112,23 +92,30 @@ TEST(PanelTray, CallbackMessages) {
   // A double click: stand-alone at the saved place, 8000 twips high, DuLi = 1.
   EXPECT_EQ(panel.Send(kTrayCallback, 0, WM_LBUTTONDBLCLK), 0);
   EXPECT_TRUE(At(panel, 200, 100, 533));
-  EXPECT_TRUE(::IsWindowVisible(panel.Window()));
-  EXPECT_EQ(panel.ReadConfig(L"DuLi"), L"1");
-
-  // Again after the window moved: placed again, and DuLi written again.
-  ::SetWindowPos(panel.Window(), nullptr, 400, 300, 257, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-  ::WritePrivateProfileStringW(L"Config", L"DuLi", L"x", (panel.folder() + L"Config.ini").c_str());
-  panel.Send(kTrayCallback, 0, WM_LBUTTONDBLCLK);
-  EXPECT_TRUE(At(panel, 200, 100, 533));
+  EXPECT_TRUE(::IsWindowVisible(w));
   EXPECT_EQ(panel.ReadConfig(L"DuLi"), L"1");
 
   // The right button's release pops up the main menu; Esc closes it unchosen.
-  ::PostMessageW(panel.Window(), kTrayCallback, 0, WM_RBUTTONUP);
+  ::PostMessageW(w, kTrayCallback, 0, WM_RBUTTONUP);
   const HWND menu = panel.WaitForTopLevel(L"#32768");
   ASSERT_NE(menu, nullptr);
   ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(PanelProcess::WaitFor([&] { return !::IsWindowVisible(menu); }));
   EXPECT_TRUE(At(panel, 200, 100, 533));
+
+  // A new taskbar: the icon is added again.
+  EXPECT_EQ(panel.Send(::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0), 0);
+  ASSERT_TRUE(tray.WaitForCalls(w, 2));
+  ExpectIconRecord(tray.Calls(w)[1], NIM_ADD);
+
+  // The exit item closes every window; the unload handler deletes the icon.
+  ::PostMessageW(panel.MenuForm(), WM_COMMAND, panel::kMenuExit, 0);
+  EXPECT_EQ(panel.WaitForExit(10000), 0);
+  ASSERT_EQ(tray.Calls(w).size(), 3u);
+  const TrayCall del = tray.Calls(w)[2];
+  EXPECT_EQ(del.command, static_cast<DWORD>(NIM_DELETE));
+  EXPECT_EQ(del.id, 0u);
+  EXPECT_EQ(del.flags, 0u);
 }
 
 TEST(PanelModes, PinCloseAndMenuSwitchesBesideAChatWindow) {

@@ -39,6 +39,26 @@ BOOL CALLBACK FindChildrenProc(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
+BOOL CALLBACK AppendChildText(HWND h, LPARAM text) {
+  wchar_t buf[512] = {};
+  ::GetWindowTextW(h, buf, 512);
+  *reinterpret_cast<std::wstring*>(text) += std::wstring(buf) + L"\n";
+  return TRUE;
+}
+
+struct TextSearch {
+  const std::wstring* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindChildWithText(HWND h, LPARAM param) {
+  auto* search = reinterpret_cast<TextSearch*>(param);
+  wchar_t buf[512] = {};
+  ::GetWindowTextW(h, buf, 512);
+  if (*search->text == buf) search->found = h;
+  return search->found == nullptr;
+}
+
 std::string Bmp(int w, int h) {
   const int stride = (w * 3 + 3) / 4 * 4;
   const int image = stride * h;
@@ -217,6 +237,27 @@ std::wstring PanelProcess::ReadConfig(const wchar_t* key) const {
   wchar_t buf[256] = {};
   ::GetPrivateProfileStringW(L"Config", key, L"", buf, 256, (dir_ / L"Config.ini").c_str());
   return buf;
+}
+
+std::wstring ChildTexts(HWND window) {
+  std::wstring text;
+  ::EnumChildWindows(window, AppendChildText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+HWND ChildWithText(HWND window, const std::wstring& text) {
+  TextSearch search{&text, nullptr};
+  ::EnumChildWindows(window, FindChildWithText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<std::string> FileLines(const std::wstring& path) {
+  std::vector<std::string> lines;
+  const std::string all = ReadFileBytes(path);
+  size_t start = 0;
+  for (size_t nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1)
+    lines.push_back(all.substr(start, nl - start));
+  return lines;
 }
 
 }  // namespace testing_support

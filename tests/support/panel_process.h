@@ -85,4 +85,11 @@ class PanelProcess {
   HWND window_ = nullptr;
 };
 
+// The texts of a window's children, one a line (a message box's text among them).
+std::wstring ChildTexts(HWND window);
+// The child of a window whose text is text, or nullptr.
+HWND ChildWithText(HWND window, const std::wstring& text);
+// The lines of a text file (a fake's log), without their line ends.
+std::vector<std::string> FileLines(const std::wstring& path);
+
 }  // namespace testing_support
