@@ -80,7 +80,6 @@ class Frmmain : public foundation::WindowBase {
   FaceGrid& ManagementGrid() { return picE_; }
   HWND Command3Handle() const { return command3_; }
   HWND Command7Handle() const { return command7_; }
-  SymbolPage& Symbols() { return symbolPage_; }
   std::wstring Combo1Text() const;
   std::wstring Combo3Text() const;
   int ManagementPage() const { return facePage_; }

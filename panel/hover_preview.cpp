@@ -88,13 +88,8 @@ void HoverPreview::Jump() {
   const int next = JumpedPreviewLeft(leftTwips_, frame.right - frame.left, inner.right * kTwipsPerPixel);
   if (next == leftTwips_) return;
   leftTwips_ = next;
-  MoveBox();
-}
-
-void HoverPreview::MoveBox() {
-  RECT r;
-  ::GetWindowRect(box_.hwnd(), &r);
-  box_.Move(TwipsToPixels(leftTwips_), TwipsToPixels(kBoxTopTwips), r.right - r.left, r.bottom - r.top);
+  box_.Move(TwipsToPixels(leftTwips_), TwipsToPixels(kBoxTopTwips), TwipsToPixels(kBoxWidthTwips),
+            TwipsToPixels(kBoxHeightTwips));
 }
 
 }  // namespace panel

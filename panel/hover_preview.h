@@ -29,11 +29,8 @@ class HoverPreview {
   // The grid was rebuilt: the next hover loads its picture afresh.
   void ForgetLastCell() { tracker_.Forget(); }
 
-  HWND BoxWindow() const { return box_.hwnd(); }
-
  private:
   void Jump();
-  void MoveBox();
   void ShowAnimated(const std::wstring& path);
   void ShowStill(const std::wstring& path);
 

@@ -69,7 +69,6 @@ class SymbolPage {
   // Shows a page of the category selected in Combo2 and updates Label5.
   void ShowPage2(int page);
 
-  const SymbolList& List(int category) const { return lists_[static_cast<size_t>(category)]; }
   int CurrentPage(int category) const { return lists_[static_cast<size_t>(category)].page; }
   FaceGrid& Grid() { return picT_; }
 

@@ -133,6 +133,8 @@ TEST_F(PanelSymbols, PagesLabelsAndPastes) {
   ASSERT_TRUE(LabelReads(L"第1页/共3页"));
   ClickButton(kIdNext);
   ASSERT_TRUE(LabelReads(L"第2页/共3页"));
+  PressCell(0);
+  ASSERT_TRUE(qq_.WaitForLine("paste text=S41"));
 
   // The third category has no symbols: blank cells, and the label as it was.
   ChooseCategory(2);
@@ -140,9 +142,11 @@ TEST_F(PanelSymbols, PagesLabelsAndPastes) {
   PressCell(0);
   ChooseCategory(0);
   ASSERT_TRUE(LabelReads(L"第1页/共3页"));
-  PressCell(0);
-  ASSERT_TRUE(qq_.WaitForLine("paste text=S1"));
-  EXPECT_EQ(Lines("paste text=").size(), 6u);
+  PressCell(1);
+  ASSERT_TRUE(qq_.WaitForLine("paste text=S2"));
+  EXPECT_EQ(Lines("paste text="),
+            (std::vector<std::string>{"paste text=S1", "paste text=S85", "paste text=S81", "paste text=S82",
+                                      "paste text=A60", "paste text=S41", "paste text=S2"}));
 }
 
 TEST_F(PanelSymbols, LongSymbolShowsNineCharactersAndDots) {
