@@ -136,11 +136,13 @@ std::vector<HWND> PanelProcess::Grids() const {
   return d.found;
 }
 
-HWND PanelProcess::Combo(int id) const {
-  ChildData d{L"ComboBox", {}};
+HWND PanelProcess::Combo(int id) const { return Child(L"ComboBox", id); }
+
+HWND PanelProcess::Child(const wchar_t* className, int id) const {
+  ChildData d{className, {}};
   if (window_) ::EnumChildWindows(window_, FindChildrenProc, reinterpret_cast<LPARAM>(&d));
   for (HWND h : d.found)
-    if (::GetDlgCtrlID(h) == id) return h;
+    if (id == -1 || ::GetDlgCtrlID(h) == id) return h;
   return nullptr;
 }
 

@@ -40,6 +40,8 @@ class PanelProcess {
   // The emoticon grid windows (the main one first).
   std::vector<HWND> Grids() const;
   HWND Combo(int id) const;
+  // The first window of that class inside the main window (id -1: any id), or nullptr.
+  HWND Child(const wchar_t* className, int id = -1) const;
   RECT WindowRect() const;
   // Polls until pred() holds; false after timeoutMs.
   template <class Pred>
