@@ -1,5 +1,7 @@
 #include "support/qq_double_process.h"
 
+#include <psapi.h>
+
 #include <cstdlib>
 
 #include "foundation/app_path.h"
@@ -87,6 +89,14 @@ std::vector<std::string> QqDoubleProcess::LogLines() const {
   return lines;
 }
 
+std::vector<std::string> QqDoubleProcess::ValuesAfter(const std::string& prefix) const {
+  std::vector<std::string> values;
+  for (const std::string& l : LogLines()) {
+    if (l.rfind(prefix, 0) == 0) values.push_back(l.substr(prefix.size()));
+  }
+  return values;
+}
+
 bool QqDoubleProcess::WaitForLine(const std::string& line, DWORD timeoutMs) const {
   const DWORD start = ::GetTickCount();
   for (;;) {
@@ -139,6 +149,22 @@ int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, s
   ::CloseHandle(pi.hThread);
   if (output) *output = out;
   return static_cast<int>(code);
+}
+
+bool ProcessHasModule(DWORD pid, const wchar_t* fileName) {
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return false;
+  HMODULE modules[1024];
+  DWORD bytes = 0;
+  bool found = false;
+  if (::EnumProcessModules(process, modules, sizeof(modules), &bytes)) {
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024 && !found; ++i) {
+      wchar_t name[MAX_PATH];
+      if (::GetModuleBaseNameW(process, modules[i], name, MAX_PATH) > 0) found = ::lstrcmpiW(name, fileName) == 0;
+    }
+  }
+  ::CloseHandle(process);
+  return found;
 }
 
 void PumpMessages(DWORD ms) {

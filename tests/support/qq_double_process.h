@@ -28,6 +28,8 @@ class QqDoubleProcess {
 
   // The log so far, one entry per line (UTF-8).
   std::vector<std::string> LogLines() const;
+  // What follows prefix on each line that starts with it, in order.
+  std::vector<std::string> ValuesAfter(const std::string& prefix) const;
   // Waits until a line equal to line appears; false after timeoutMs.
   bool WaitForLine(const std::string& line, DWORD timeoutMs = 5000) const;
   // Posts WM_CLOSE and waits for the process to end (terminates it after 5 s).
@@ -44,6 +46,9 @@ class QqDoubleProcess {
 // Runs a program of the bin folder with arguments, waits for it, answers its
 // exit code (-1 when it could not start) and, if wanted, its standard output.
 int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, std::string* output = nullptr);
+
+// Whether the process has a module of that file name (no folder) loaded.
+bool ProcessHasModule(DWORD pid, const wchar_t* fileName);
 
 // Pumps this thread's messages for about ms milliseconds.
 void PumpMessages(DWORD ms);
