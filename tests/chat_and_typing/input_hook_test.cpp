@@ -21,7 +21,6 @@ using testing_support::TypeUnicode;
 namespace {
 
 constexpr LRESULT kOwnResult = 77;
-constexpr DWORD kTypingWaitMs = 10000;
 // Counted on the panel window's thread, which is not always this one.
 std::atomic<int> g_ownHookMessages = 0;
 
@@ -64,13 +63,6 @@ class InputHookTest : public ::testing::Test {
     TextConvertMode = ConvertNone;
   }
 
-  // The double's input box holds text (this thread pumps the panel's messages meanwhile).
-  static ::testing::AssertionResult BoxHolds(const QqDoubleProcess& qq, const std::wstring& text) {
-    if (qq.WaitForLine("text input=" + ToUtf8(text), kTypingWaitMs)) return ::testing::AssertionSuccess();
-    const auto seen = qq.ValuesAfter("text input=");
-    return ::testing::AssertionFailure() << "the box holds \"" << (seen.empty() ? "" : seen.back()) << "\"";
-  }
-
   HWND panel_ = nullptr;
 };
 
@@ -86,28 +78,28 @@ TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   EXPECT_EQ(OldInputWndProc, &NextWindowProc);
 
   TypeUnicode(L"这个们x");
-  ASSERT_TRUE(BoxHolds(qq, L"這個们x"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x"));
   EXPECT_EQ(g_ownHookMessages, 4) << "each character's message goes on to the window's own procedure";
   // An input method's result is converted once, not again as the WM_CHAR it turns into.
   PostImeResult(qq.input(), L"话");
-  ASSERT_TRUE(BoxHolds(qq, L"這個们x話"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話"));
   // "한" has no code in page 936: the panel hands back "?". Typed, the same
   // character can't travel as ANSI at all, so it stays as typed.
   TypeUnicode(L"k한");
-  ASSERT_TRUE(BoxHolds(qq, L"這個们x話?한"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한"));
 
   TextConvertMode = ConvertMartian;
   MarsAlternatives = {L"甲,甲"};
   TypeUnicode(L"这b");
-  ASSERT_TRUE(BoxHolds(qq, L"這個们x話?한甲b"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲b"));
   // An empty alternative takes the character away.
   MarsAlternatives = {L","};
   TypeUnicode(L"这c");
-  ASSERT_TRUE(BoxHolds(qq, L"這個们x話?한甲bc"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲bc"));
 
   TextConvertMode = ConvertNone;
   TypeUnicode(L"这");
-  ASSERT_TRUE(BoxHolds(qq, L"這個们x話?한甲bc这"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲bc这"));
 
   // The hook message answers what the inner procedure answers; others pass.
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
@@ -117,7 +109,7 @@ TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   StopInputHook(panel_);
   const int before = g_ownHookMessages;
   TypeUnicode(L"个");
-  ASSERT_TRUE(BoxHolds(qq, L"這個们x話?한甲bc这个")) << "the hook is off";
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲bc这个")) << "the hook is off";
   EXPECT_EQ(g_ownHookMessages, before);
 }
 
@@ -128,9 +120,9 @@ TEST_F(InputHookTest, LeavesTypingAloneInAnotherProgram) {
   StartInputHook(panel_, L"ostrelkit.dll");
   TypeUnicode(L"这个");
   // Posted messages come before key input: the input method's turn comes once the keys are in.
-  ASSERT_TRUE(BoxHolds(other, L"这个"));
+  ASSERT_TRUE(other.InputBoxHolds(L"这个"));
   PostImeResult(other.input(), L"们");
-  EXPECT_TRUE(BoxHolds(other, L"这个们"));
+  EXPECT_TRUE(other.InputBoxHolds(L"这个们"));
   EXPECT_EQ(g_ownHookMessages, 0) << "nothing typed there reaches the panel";
   EXPECT_EQ(ConvertTypedText(L"这"), L"这");
 }
@@ -168,13 +160,13 @@ TEST_F(InputHookTest, AHungPanelLeavesTypingAsTyped) {
   ASSERT_EQ(::WaitForSingleObject(created, 5000), WAIT_OBJECT_0);
 
   TypeUnicode(L"这个");
-  ASSERT_TRUE(BoxHolds(qq, L"这个"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"这个"));
   PostImeResult(qq.input(), L"话");
-  EXPECT_TRUE(BoxHolds(qq, L"这个话"));
+  EXPECT_TRUE(qq.InputBoxHolds(L"这个话"));
 
   ::SetEvent(resume);
   TypeUnicode(L"们这");
-  EXPECT_TRUE(BoxHolds(qq, L"这个话们這"));
+  EXPECT_TRUE(qq.InputBoxHolds(L"这个话们這"));
 
   ::PostThreadMessageW(::GetThreadId(thread), WM_QUIT, 0, 0);
   ::WaitForSingleObject(thread, 5000);

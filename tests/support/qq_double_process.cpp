@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/handle_text.h"
 
@@ -95,6 +96,20 @@ std::vector<std::string> QqDoubleProcess::ValuesAfter(const std::string& prefix)
     if (l.rfind(prefix, 0) == 0) values.push_back(l.substr(prefix.size()));
   }
   return values;
+}
+
+::testing::AssertionResult QqDoubleProcess::InputBoxHolds(const std::wstring& text, DWORD timeoutMs) const {
+  const std::string wanted = foundation::ToUtf8(text);
+  std::string held;
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    const auto values = ValuesAfter("text input=");
+    held = values.empty() ? "" : values.back();
+    if (held == wanted) return ::testing::AssertionSuccess();
+    if (::GetTickCount() - start > timeoutMs) break;
+    PumpMessages(10);
+  }
+  return ::testing::AssertionFailure() << "the input box holds \"" << held << "\"";
 }
 
 bool QqDoubleProcess::WaitForLine(const std::string& line, DWORD timeoutMs) const {
