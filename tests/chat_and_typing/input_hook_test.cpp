@@ -44,6 +44,51 @@ HWND CreatePanelWindow() {
                            wc.hInstance, nullptr);
 }
 
+// A panel whose window and procedure live on a thread of their own, which
+// handles no message until Resume; the thread ends with the object.
+class HungPanel {
+ public:
+  HungPanel() {
+    thread_ = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    if (thread_) ::WaitForSingleObject(created_, 5000);
+  }
+  ~HungPanel() {
+    Resume();
+    if (thread_) {
+      ::PostThreadMessageW(::GetThreadId(thread_), WM_QUIT, 0, 0);
+      ::WaitForSingleObject(thread_, 5000);
+      ::CloseHandle(thread_);
+    }
+    ::CloseHandle(resume_);
+    ::CloseHandle(created_);
+  }
+  HungPanel(const HungPanel&) = delete;
+  HungPanel& operator=(const HungPanel&) = delete;
+
+  bool Started() const { return window_ != nullptr; }
+  void Resume() { ::SetEvent(resume_); }
+
+ private:
+  static DWORD WINAPI Run(void* param) {
+    auto* self = static_cast<HungPanel*>(param);
+    HWND window = CreatePanelWindow();
+    StartInputHook(window, L"ostrelkit.dll");
+    self->window_ = window;
+    ::SetEvent(self->created_);
+    ::WaitForSingleObject(self->resume_, INFINITE);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    StopInputHook(window);
+    ::DestroyWindow(window);
+    return 0;
+  }
+
+  HANDLE resume_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE created_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HWND window_ = nullptr;
+  HANDLE thread_ = nullptr;
+};
+
 class InputHookTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -87,19 +132,24 @@ TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   // character can't travel as ANSI at all, so it stays as typed.
   TypeUnicode(L"k한");
   ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한"));
+  // A character typed with Ctrl held passes untouched.
+  testing_support::PressKey(VK_CONTROL, false);
+  TypeUnicode(L"这");
+  testing_support::PressKey(VK_CONTROL, true);
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这"));
 
   TextConvertMode = ConvertMartian;
   MarsAlternatives = {L"甲,甲"};
   TypeUnicode(L"这b");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲b"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲b"));
   // An empty alternative takes the character away.
   MarsAlternatives = {L","};
   TypeUnicode(L"这c");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲bc"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc"));
 
   TextConvertMode = ConvertNone;
   TypeUnicode(L"这");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲bc这"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc这"));
 
   // The hook message answers what the inner procedure answers; others pass.
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
@@ -109,7 +159,7 @@ TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   StopInputHook(panel_);
   const int before = g_ownHookMessages;
   TypeUnicode(L"个");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한甲bc这个")) << "the hook is off";
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc这个")) << "the hook is off";
   EXPECT_EQ(g_ownHookMessages, before);
 }
 
@@ -133,46 +183,17 @@ TEST_F(InputHookTest, AHungPanelLeavesTypingAsTyped) {
   QqDoubleProcess qq;
   ASSERT_TRUE(qq.Start(L"QQ.exe"));
   ASSERT_TRUE(BringToFront(qq.hwnd()));
-  HANDLE resume = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE created = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  struct Hung {
-    HANDLE resume, created;
-    HWND window;
-  } hung{resume, created, nullptr};
-  // The panel's window and procedure live on a thread of their own, which
-  // waits before handling any message.
-  HANDLE thread = ::CreateThread(
-      nullptr, 0,
-      [](void* p) -> DWORD {
-        auto* h = static_cast<Hung*>(p);
-        h->window = CreatePanelWindow();
-        StartInputHook(h->window, L"ostrelkit.dll");
-        ::SetEvent(h->created);
-        ::WaitForSingleObject(h->resume, INFINITE);
-        MSG msg;
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
-        StopInputHook(h->window);
-        ::DestroyWindow(h->window);
-        return 0;
-      },
-      &hung, 0, nullptr);
-  ASSERT_TRUE(thread);
-  ASSERT_EQ(::WaitForSingleObject(created, 5000), WAIT_OBJECT_0);
+  HungPanel hung;
+  ASSERT_TRUE(hung.Started());
 
   TypeUnicode(L"这个");
   ASSERT_TRUE(qq.InputBoxHolds(L"这个"));
   PostImeResult(qq.input(), L"话");
   EXPECT_TRUE(qq.InputBoxHolds(L"这个话"));
 
-  ::SetEvent(resume);
+  hung.Resume();
   TypeUnicode(L"们这");
   EXPECT_TRUE(qq.InputBoxHolds(L"这个话们這"));
-
-  ::PostThreadMessageW(::GetThreadId(thread), WM_QUIT, 0, 0);
-  ::WaitForSingleObject(thread, 5000);
-  ::CloseHandle(thread);
-  ::CloseHandle(resume);
-  ::CloseHandle(created);
 }
 
 TEST_F(InputHookTest, ConvertTypedTextFollowsTheForegroundProcess) {
