@@ -52,7 +52,9 @@ HookCallScope::HookCallScope() { ::InterlockedIncrement(&g_callsInProgress); }
 HookCallScope::~HookCallScope() { ::InterlockedDecrement(&g_callsInProgress); }
 
 void StartUnloadWatch(void (*release)()) {
-  if (Read(&g_loadedByProcess) || ::InterlockedExchange(&g_watchStarted, 1) != 0) return;
+  // Every hook call comes here: the common case is a plain read.
+  if (Read(&g_watchStarted) || Read(&g_loadedByProcess)) return;
+  if (::InterlockedExchange(&g_watchStarted, 1) != 0) return;
   // The thread holds a reference of its own, so its code stays while it runs.
   HMODULE self = nullptr;
   if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&WatchThread), &self))
