@@ -74,6 +74,10 @@ PanelProcess::PanelProcess() {
 
 PanelProcess::~PanelProcess() { Close(); }
 
+void PanelProcess::AddHookLibrary() {
+  ::CopyFileW((foundation::AppPath() + L"ostrelkit.dll").c_str(), (dir_.path() + L"ostrelkit.dll").c_str(), FALSE);
+}
+
 void PanelProcess::WriteConfig(const std::string& text) { WriteFileBytes(dir_ / L"Config.ini", text); }
 
 void PanelProcess::AddCategory(const std::wstring& category) {
