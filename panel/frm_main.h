@@ -21,13 +21,16 @@
 #include "panel/core/docking_tick.h"
 #include "panel/face_grid.h"
 #include "panel/frm_menu.h"
+#include "panel/hover_preview.h"
 #include "panel/library_dialogs.h"
 #include "panel/library_maintenance.h"
+#include "panel/panel_buttons.h"
 #include "panel/panel_config.h"
 #include "panel/panel_library_host.h"
 #include "panel/panel_state.h"
 #include "panel/plain_panel.h"
 #include "panel/stand_in_browser.h"
+#include "panel/symbol_page.h"
 #include "panel/tab_strip.h"
 #include "panel/tray_and_modes.h"
 #include "panel/win32_docking_desktop.h"
@@ -51,14 +54,6 @@ inline constexpr UINT_PTR kTimerReload = 4;     // Timer4, one shot
 inline constexpr UINT kDockingIntervalMs = 1;
 inline constexpr UINT kMemoryIntervalMs = 100;
 inline constexpr UINT kReloadIntervalMs = 1;
-
-// A symbol category loaded from FHList: one "text|Split|desc" entry per row and
-// an empty entry marking the end.
-struct SymbolList {
-  std::vector<std::wstring> entries;
-  long count = 0;
-  int page = 1;
-};
 
 class Frmmain : public foundation::WindowBase {
  public:
@@ -85,7 +80,6 @@ class Frmmain : public foundation::WindowBase {
   FaceGrid& ManagementGrid() { return picE_; }
   HWND Command3Handle() const { return command3_; }
   HWND Command7Handle() const { return command7_; }
-  const std::array<SymbolList, 3>& SymbolLists() const { return symbols_; }
   std::wstring Combo1Text() const;
   std::vector<std::wstring> Combo1Items() const;
   std::wstring Combo3Text() const;
@@ -111,7 +105,6 @@ class Frmmain : public foundation::WindowBase {
   void Form_Resize();
   void DrawSkin();
   void LoadConversionTables();
-  void LoadSymbolLists();
   void CreateMenusAndModes();
 
   void Timer2_Timer();
@@ -129,17 +122,19 @@ class Frmmain : public foundation::WindowBase {
   bool CopyPictureForChat(const std::wstring& path);
   void Web_DocumentComplete(const std::wstring& url, int readyState);
   void ResetMainGridScroll();
-  void ApplyScrollState(Page& page, int contentHeight);
+  void ApplyScrollState(Page& page, FaceGrid& content);
 
   Seams seams_;
   controls::BackSurface skin_;  // the painted skin (DrawSkin)
   std::wstring title_;          // Label1's caption
   std::unique_ptr<controls::Command> bExit_, bType_;
   std::array<std::unique_ptr<controls::Command>, 3> tabs_, bFont_;
-  std::unique_ptr<controls::Command> command5_, command6_;
+  PageButtons facePaging_;  // Command5, Command6
   HWND tooltip_ = nullptr;
   std::array<Page, 3> pages_;
   FaceGrid picF_, picE_;
+  HoverPreview preview_;
+  SymbolPage symbolPage_;
   HWND label3_ = nullptr;
   HWND command2_ = nullptr, command3_ = nullptr, command7_ = nullptr;
   StandInBrowser web_;
@@ -154,7 +149,6 @@ class Frmmain : public foundation::WindowBase {
   std::wstring btzRow3_;
   std::vector<std::wstring> btzRow8_;
   std::wstring dbValue_;
-  std::array<SymbolList, 3> symbols_;
   std::vector<std::wstring> faceNames_;  // the management grid's category listing
   int facePage_ = 1;
   std::unique_ptr<FrmMenu> menu_;

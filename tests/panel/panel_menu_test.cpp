@@ -55,7 +55,7 @@ class BrowserStandIn {
 HWND VisibleModeButton(const PanelProcess& p) {
   HWND visible = nullptr;
   int count = 0;
-  for (const PanelProcess::Child& c : p.Children(kCommandClass)) {
+  for (const PanelProcess::ChildPlace& c : p.Children(kCommandClass)) {
     if (c.rect.left == 157 && c.rect.top == 26 && ::IsWindowVisible(c.hwnd)) {
       visible = c.hwnd;
       ++count;

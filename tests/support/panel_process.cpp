@@ -94,6 +94,10 @@ PanelProcess::PanelProcess() {
 
 PanelProcess::~PanelProcess() { Close(); }
 
+void PanelProcess::AddHookLibrary() {
+  ::CopyFileW((foundation::AppPath() + L"ostrelkit.dll").c_str(), (dir_.path() + L"ostrelkit.dll").c_str(), FALSE);
+}
+
 void PanelProcess::WriteConfig(const std::string& text) { WriteFileBytes(dir_ / L"Config.ini", text); }
 
 void PanelProcess::AddCategory(const std::wstring& category) {
@@ -157,11 +161,13 @@ std::vector<HWND> PanelProcess::Grids() const {
   return d.found;
 }
 
-HWND PanelProcess::Combo(int id) const {
-  ChildData d{L"ComboBox", {}};
+HWND PanelProcess::Combo(int id) const { return Child(L"ComboBox", id); }
+
+HWND PanelProcess::Child(const wchar_t* className, int id) const {
+  ChildData d{className, {}};
   if (window_) ::EnumChildWindows(window_, FindChildrenProc, reinterpret_cast<LPARAM>(&d));
   for (HWND h : d.found)
-    if (::GetDlgCtrlID(h) == id) return h;
+    if (id == -1 || ::GetDlgCtrlID(h) == id) return h;
   return nullptr;
 }
 
@@ -188,10 +194,10 @@ LRESULT PanelProcess::Send(UINT msg, WPARAM wParam, LPARAM lParam, HWND to) cons
   return static_cast<LRESULT>(result);
 }
 
-std::vector<PanelProcess::Child> PanelProcess::Children(const wchar_t* className) const {
+std::vector<PanelProcess::ChildPlace> PanelProcess::Children(const wchar_t* className) const {
   ChildData d{className, {}};
   if (window_) ::EnumChildWindows(window_, FindChildrenProc, reinterpret_cast<LPARAM>(&d));
-  std::vector<Child> out;
+  std::vector<ChildPlace> out;
   for (HWND h : d.found) {
     if (::GetParent(h) != window_) continue;
     RECT r{};
@@ -206,7 +212,7 @@ HWND PanelProcess::WaitForChildAt(const wchar_t* className, int left, int top, D
   HWND found = nullptr;
   WaitFor(
       [&] {
-        for (const Child& c : Children(className))
+        for (const ChildPlace& c : Children(className))
           if (c.rect.left == left && c.rect.top == top) found = c.hwnd;
         return found != nullptr;
       },
