@@ -57,6 +57,8 @@ void FrmEditType::QQButton1_Click() {
     Tell(kTypeNotRenamed, foundation::kBoxWarning);
     return;
   }
+  // The panel's lists would still offer the old name, whose folder is gone.
+  host().LoadType();
   typeList_.GetList();
   Tell(kTypeRenamed, foundation::kBoxInfo);
   Unload();

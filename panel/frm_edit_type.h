@@ -1,5 +1,5 @@
-// FrmEditType: renames a category folder. No command of the panel opens it;
-// ShowFor puts the old name in.
+// FrmEditType: renames a category folder. A double click on a category in
+// FrmType opens it with that name as the old one.
 #pragma once
 #include <string>
 

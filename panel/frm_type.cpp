@@ -44,12 +44,24 @@ void FrmType::GetList() {
     ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 
-void FrmType::QQButton1_Click() {
+std::wstring FrmType::SelectedName() const {
   HWND list = ::GetDlgItem(hwnd(), kDlgList1);
   const LRESULT index = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return;
+  if (index == LB_ERR) return {};
   std::wstring name(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
   name.resize(static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name.data()))));
+  return name;
+}
+
+void FrmType::Control_Notify(int id, int code) {
+  if (id != kDlgList1 || code != LBN_DBLCLK || !EditCategory) return;
+  const std::wstring name = SelectedName();
+  if (!name.empty()) EditCategory(name);
+}
+
+void FrmType::QQButton1_Click() {
+  const std::wstring name = SelectedName();
+  if (name.empty()) return;
   if (Ask(kAskDeleteTypeStart + name + kAskDeleteTypeEnd) != IDYES) return;
   const std::wstring folder = CategoryFolderOf(host(), name);
   if (folder.empty() || !foundation::FolderExists(folder)) {

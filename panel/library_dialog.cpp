@@ -150,6 +150,9 @@ LRESULT LibraryDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Unload();
       return 0;
+    case WM_COMMAND:
+      if (lParam != 0) Control_Notify(LOWORD(wParam), HIWORD(wParam));
+      return 0;
     case WM_CHAR:
       if (wParam == kEscape) {
         Unload();

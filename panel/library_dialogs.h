@@ -1,5 +1,5 @@
 // The panel's five library dialogs, one of each, opened modeless by the
-// emoticon menu (FrmEditType by no command).
+// emoticon menu (FrmEditType by a double click on a category in FrmType).
 #pragma once
 #include <string>
 
@@ -14,7 +14,11 @@ namespace panel {
 class LibraryDialogs {
  public:
   explicit LibraryDialogs(LibraryHost& host)
-      : newType_(host), type_(host), editType_(host, type_), copy_(host), move_(host) {}
+      : newType_(host), type_(host), editType_(host, type_), copy_(host), move_(host) {
+    type_.EditCategory = [this](const std::wstring& name) { editType_.ShowFor(name); };
+  }
+  LibraryDialogs(const LibraryDialogs&) = delete;
+  LibraryDialogs& operator=(const LibraryDialogs&) = delete;
 
   FrmNewType& NewType() { return newType_; }
   FrmType& Type() { return type_; }

@@ -159,9 +159,12 @@ TEST_F(LibraryDialogsTest, EditTypeRenamesOnlyToAFreeNameInsideTheLibrary) {
   library_.AddFolder(L"Old");
   library_.AddFile(L"Old\\o.gif");
   library_.AddFolder(L"Other");
+  // A double click on a category in the deletion dialog opens the rename for it.
   dialogs_.Type().Show();
+  DoubleClickOn(Item(dialogs_.Type(), panel::kDlgList1));
   panel::FrmEditType& d = dialogs_.EditType();
-  d.ShowFor(L"Old");
+  ASSERT_TRUE(d.IsLoaded());
+  EXPECT_EQ(WindowText(d.hwnd()), panel::kEditTypeCaption);
   EXPECT_EQ(WindowText(Item(d, panel::kDlgText1)), L"Old");
 
   Click(d, panel::kDlgQQButton1);
@@ -185,6 +188,7 @@ TEST_F(LibraryDialogsTest, EditTypeRenamesOnlyToAFreeNameInsideTheLibrary) {
   EXPECT_FALSE(library_.HasFolder(L"Old"));
   EXPECT_FALSE(d.IsLoaded());
   EXPECT_EQ(ListItems(Item(dialogs_.Type(), panel::kDlgList1)), (std::vector<std::wstring>{L"New", L"Other"}));
+  EXPECT_EQ(library_.reloads, std::vector<std::wstring>{L"LoadType"});
 
   d.ShowFor(L"Gone");
   Type(d, panel::kDlgText2, L"X");
