@@ -194,7 +194,10 @@ void FrmDownFace::XpCommand1_Click() {
     listView1_.SetStatus(row, kStatusDownloading);
     SetCaption(label11_, kLabelDownloadingPrefix + title);
     const bool ok = InstallPack(*downloader, {PackAddress(key), options_.libraryRoot, key});
-    if (!hwnd()) return;  // destroyed with its owner: nothing of it is left to update
+    if (!hwnd()) {  // destroyed with its owner: nothing of it is left to update
+      running_ = false;
+      return;
+    }
     listView1_.SetStatus(row, ok ? kStatusOnDisk : kStatusFailed);
     listView1_.SetRed(row);
     if (ok && options_.reloadCategories) options_.reloadCategories();
