@@ -72,7 +72,8 @@ std::wstring FrmDownFace::PackAddress(const std::wstring& archiveName) const {
 }
 
 bool FrmDownFace::Show() {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  // Not clipping its children: the group box leaves its inside to the window to paint.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame{0, 0, kClientWidth, kClientHeight};
   ::AdjustWindowRectEx(&frame, style, FALSE, WS_EX_APPWINDOW);
   const int w = frame.right - frame.left, h = frame.bottom - frame.top;
