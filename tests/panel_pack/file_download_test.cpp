@@ -7,6 +7,7 @@
 
 #include "foundation/file_ops.h"
 #include "panel/file_download.h"
+#include "panel/http_text.h"
 #include "support/pack_site.h"
 
 using namespace panel;
@@ -91,4 +92,18 @@ TEST_F(FileDownload, NoSecondDownloadWhileOneRunsAndAbortStopsIt) {
   EXPECT_EQ(CFileDownload::StrFromPtr(L"文本", true), L"文本");
   EXPECT_EQ(CFileDownload::StrFromPtr("text", false), L"text");
   EXPECT_EQ(CFileDownload::StrFromPtr(nullptr, true), L"");
+}
+
+TEST(HttpText, ListBytesDecodeWhateverTheMachinesCodePage) {
+  EXPECT_EQ(panel::DecodeText("cats.rar|1|\xC3\xA8\xDF\xE4"), L"cats.rar|1|猫咪");          // code page 936
+  EXPECT_EQ(panel::DecodeText("\xE7\x8C\xAB\xE5\x92\xAA"), L"猫咪");                       // UTF-8
+  EXPECT_EQ(panel::DecodeText("\xEF\xBB\xBF\xE7\x8C\xAB"), L"猫");                         // UTF-8 with its mark
+  EXPECT_EQ(panel::DecodeText(std::string("\xFF\xFE\x2B\x73\x61\x00", 6)), L"猫a");        // UTF-16
+  EXPECT_EQ(panel::DecodeText(""), L"");
+  EXPECT_TRUE(panel::IsHttpAddress(L"http://127.0.0.1:8080/"));
+  EXPECT_TRUE(panel::IsHttpAddress(L"https://packs.example/x/"));
+  EXPECT_FALSE(panel::IsHttpAddress(L"ftp://packs.example/"));
+  EXPECT_FALSE(panel::IsHttpAddress(L"packs.example"));
+  EXPECT_FALSE(panel::IsHttpAddress(L""));
+  EXPECT_EQ(panel::FetchHttpText(L"file:///C:/windows/win.ini"), L"");
 }
