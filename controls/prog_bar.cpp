@@ -158,6 +158,13 @@ void ProgBar::pDraw(HDC dc, int srcX, int srcY, int width, int height, int dstX,
   ::BitBlt(dc, dstX, dstY, width, height, buffer_.dc(), srcX, srcY, SRCCOPY);
 }
 
+void ProgBar::DrawGradient(uint32_t& colour1, uint32_t& colour2, int x, int y, int p5, int p6, HDC dc,
+                           bool columnwise) const {
+  colour1 = foundation::OleColorToRgb(colour1);
+  colour2 = foundation::OleColorToRgb(colour2);
+  ProgBarGradient(dc, colour1, colour2, x, y, p5, p6, columnwise);
+}
+
 void ProgBar::DrawProgressBar() {
   if (surface().empty()) return;
   // Neither a report above 100 nor one below 0 is shown as such.

@@ -24,6 +24,15 @@ class ProgBar : public ControlWindow {
   // BitBlt from the back buffer to dc; a width or height of 0 or less stands
   // for the buffer's.
   void pDraw(HDC dc, int srcX, int srcY, int width, int height, int dstX, int dstY) const;
+  // The painters' line and gradient for a host's own drawing (see
+  // prog_bar_painters.h); the gradient writes the translated colours back.
+  void DrawLine(int x1, int y1, int x2, int y2, HDC dc, uint32_t oleColor) const {
+    ProgBarLine(dc, x1, y1, x2, y2, oleColor);
+  }
+  void DrawGradient(uint32_t& colour1, uint32_t& colour2, int x, int y, int p5, int p6, HDC dc, bool columnwise) const;
+  // The DC every painter draws into: the back buffer's, or the surface's
+  // when no buffer could be made.
+  HDC hdc() { return DrawingDc(); }
 
   bool GetAutoScroll() const { return autoScroll_; }
   void SetAutoScroll(bool on);

@@ -136,6 +136,26 @@ TEST(ProgBarWindow, GlassTextInTwoPasses) {
   EXPECT_GT(whiteText - CountColor(b.bar, kWhite), 10);
 }
 
+TEST(ProgBarWindow, GradientHelperForHosts) {
+  Bar b(1, 40, 20);
+  BackSurface canvas;
+  ASSERT_TRUE(canvas.Resize(20, 20));
+  canvas.Fill(kWhite);
+  uint32_t from = 0x80000005u, to = 0x0000FF;  // a system colour comes back translated
+  b.bar.DrawGradient(from, to, 2, 3, 4, 10, canvas.dc(), true);
+  EXPECT_EQ(from, ::GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(canvas.Pixel(2, 5), from);           // columns 2 .. 6, rows 3 .. 9
+  EXPECT_EQ(canvas.Pixel(6, 5), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.Pixel(7, 5), kWhite);
+  EXPECT_EQ(canvas.Pixel(4, 10), kWhite);        // the end row is left out
+  // A count of 0 draws one line in the first colour; a negative count nothing.
+  b.bar.DrawGradient(to, from, 10, 0, 0, 20, canvas.dc(), true);
+  EXPECT_EQ(canvas.Pixel(10, 15), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.Pixel(11, 15), kWhite);
+  b.bar.DrawGradient(from, from, 12, 0, -3, 20, canvas.dc(), true);
+  EXPECT_EQ(canvas.Pixel(12, 15), kWhite);
+}
+
 TEST(ProgBarWindow, BackBufferOnlyGrows) {
   Bar b(1, 120, 20);
   EXPECT_EQ(b.bar.buffer_width(), 120);
