@@ -71,7 +71,6 @@ TEST(FrmMenu, HiddenFormAndTheInputModeCheckMarks) {
   EXPECT_EQ(shown, std::vector<int>{1});
   EXPECT_EQ(foundation::TextConvertMode, 1);
   EXPECT_TRUE(menu.IsChecked(panel::kMenuTextType1));
-
 }
 
 class ModeTableTest : public ::testing::Test {
