@@ -83,12 +83,14 @@ bool EditorProcess::Start() {
       L"TEMP=" + temp_.path(),
   };
   if (!Launch(environment)) return false;
-  return WaitFor(
+  // A program that ended on the way is not waited for.
+  const bool settled = WaitFor(
       [&] {
         window_ = FindTopLevel(editor::kMainWindowClass);
-        return window_ != nullptr && ::IsWindowVisible(window_);
+        return !Running() || (window_ != nullptr && ::IsWindowVisible(window_));
       },
-      15000);
+      30000);  // a loaded machine may start Wine programs slowly
+  return settled && Running() && window_ != nullptr;
 }
 
 void EditorProcess::Answer(const std::wstring& line) {
