@@ -17,6 +17,7 @@
 #include "foundation/app_path.h"
 #include "foundation/file_ops.h"
 #include "foundation/gdiplus_image.h"
+#include "foundation/handles.h"
 #include "foundation/message_box.h"
 #include "foundation/thumbnail_cache.h"
 #include "foundation/window_utils.h"
@@ -32,6 +33,9 @@ constexpr int kClientHeight = 320;
 constexpr uint32_t kOleWindowColor = 0x80000009u;
 constexpr uint32_t kBoxLineColor = 0xB99D7Fu;
 constexpr COLORREF kLinkColor = RGB(0, 0, 0xFF);
+// Frame1, drawn by the window itself: a child group box would leave its inside
+// unpainted under a window that clips its children.
+constexpr RECT kCategoryFrame = {8, 6, 160, 278};
 
 struct ButtonPlace {
   int id;
@@ -100,14 +104,8 @@ HWND Frmmain::AddStatic(int id, const wchar_t* text, DWORD style, int x, int y, 
 
 void Frmmain::CreateControls() {
   HWND h = hwnd();
-  HWND frame = ::CreateWindowExW(0, L"BUTTON", kCategoryFrameCaption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 6, 152,
-                                 272, h, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdCategoryFrame)),
-                                 ::GetModuleHandleW(nullptr), nullptr);
-  ::SendMessageW(frame, WM_SETFONT, reinterpret_cast<WPARAM>(EditorFont()), FALSE);
   strip_.Create(h, 16, 28, 114, 240);
   strip_.ButtonClick = [this](int i) { TypeList_Click(i); };
-  // The frame lies under the strip it surrounds.
-  ::SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   const controls::PropertyBag boxBag = BoxBag();
   gridBox_.Create(h, kIdGridBox, 168, 12, 445, 225, &boxBag);
@@ -133,6 +131,22 @@ void Frmmain::CreateControls() {
     const int id = kButtons[i].id;
     b.Click = [this, id] { OnButton(id); };
   }
+}
+
+void Frmmain::PaintFrame() {
+  foundation::PaintDc paint(hwnd());
+  HDC dc = paint.get();
+  foundation::SelectionGuard font(dc, EditorFont());
+  SIZE text{};
+  ::GetTextExtentPoint32W(dc, kCategoryFrameCaption, static_cast<int>(::wcslen(kCategoryFrameCaption)), &text);
+  RECT edge = kCategoryFrame;
+  edge.top += text.cy / 2;
+  ::DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+  ::SetBkMode(dc, OPAQUE);
+  ::TextOutW(dc, kCategoryFrame.left + 8, kCategoryFrame.top, kCategoryFrameCaption,
+             static_cast<int>(::wcslen(kCategoryFrameCaption)));
 }
 
 void Frmmain::Form_Load() {
@@ -315,6 +329,9 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_PAINT:
+      PaintFrame();
+      return 0;
     case WM_CLOSE:
       Form_Unload();
       ::DestroyWindow(hwnd());

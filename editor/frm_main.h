@@ -50,6 +50,7 @@ class Frmmain : public foundation::WindowBase {
  private:
   void CreateControls();
   HWND AddStatic(int id, const wchar_t* text, DWORD style, int x, int y, int width, int height);
+  void PaintFrame();
   void Form_Load();
   void Form_Unload();
   void EnableCategoryButtons(bool haveCategory);

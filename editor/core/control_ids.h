@@ -19,7 +19,6 @@ enum MainControlId : int {
   kIdSelectAll = 221,     // Label1
   kIdPageLabel = 222,     // Label2
   kIdSelectNone = 223,    // Label3
-  kIdCategoryFrame = 224, // Frame1
   kIdGridBox = 231,       // Box1
   kIdGrid = 232,          // Picture1: its children are the cells
   kIdStripBox = 233,      // Box2
