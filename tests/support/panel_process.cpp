@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "foundation/ansi_text.h"
+#include "foundation/app_path.h"
 
 namespace testing_support {
 namespace {
@@ -23,6 +24,10 @@ BOOL CALLBACK FindChildrenProc(HWND hwnd, LPARAM lParam) {
 }  // namespace
 
 PanelProcess::PanelProcess() : ProgramProcess(L"Tarnwick.exe", {L"Thumbs.mdb", L"unrar.dll"}, L"") {}
+
+void PanelProcess::AddHookLibrary() {
+  ::CopyFileW((foundation::AppPath() + L"ostrelkit.dll").c_str(), (folder() + L"ostrelkit.dll").c_str(), FALSE);
+}
 
 bool PanelProcess::EditDatabase(const char* sql) {
   sqlite3* db = nullptr;
@@ -49,11 +54,13 @@ std::vector<HWND> PanelProcess::Grids() const {
   return d.found;
 }
 
-HWND PanelProcess::Combo(int id) const {
-  ChildData d{L"ComboBox", {}};
+HWND PanelProcess::Combo(int id) const { return Child(L"ComboBox", id); }
+
+HWND PanelProcess::Child(const wchar_t* className, int id) const {
+  ChildData d{className, {}};
   if (window_) ::EnumChildWindows(window_, FindChildrenProc, reinterpret_cast<LPARAM>(&d));
   for (HWND h : d.found)
-    if (::GetDlgCtrlID(h) == id) return h;
+    if (id == -1 || ::GetDlgCtrlID(h) == id) return h;
   return nullptr;
 }
 

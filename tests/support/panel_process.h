@@ -15,6 +15,9 @@ class PanelProcess : public ProgramProcess {
  public:
   PanelProcess();
 
+  // Puts the keyboard-hook library beside the program (left out otherwise, so
+  // that other tests never have a session-wide hook in place).
+  void AddHookLibrary();
   // Replaces the program's Thumbs.mdb with the result of running sql on a copy.
   bool EditDatabase(const char* sql);
 
@@ -23,6 +26,8 @@ class PanelProcess : public ProgramProcess {
   // The emoticon grid windows (the main one first).
   std::vector<HWND> Grids() const;
   HWND Combo(int id) const;
+  // The first window of that class inside the main window (id -1: any id), or nullptr.
+  HWND Child(const wchar_t* className, int id = -1) const;
   RECT WindowRect() const;
 };
 
