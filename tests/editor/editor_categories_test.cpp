@@ -20,6 +20,8 @@ class EditorCategories : public EditorTest {
 
 TEST_F(EditorCategories, AddRefusesBadNamesThenCreatesTheFolder) {
   AddFaces(L"b", 2);
+  // A file where the folder would go: the folder cannot be made.
+  testing_support::WriteFileBytes(editor_.folder() + L"Face\\plain", "a file");
   ASSERT_TRUE(Start());
   editor_.ClickControl(kIdAddCategory);
   HWND dialog = WaitForDialog(kAddCategoryCaption);
@@ -32,8 +34,10 @@ TEST_F(EditorCategories, AddRefusesBadNamesThenCreatesTheFolder) {
   // Names that would not name a folder directly inside Face.
   for (const wchar_t* bad : {L"..", L"x\\y", L"\\z", L"C:", L"a<b", L"q?"})
     ExpectBox(TryName(dialog, bad), foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
+  ExpectBox(TryName(dialog, L"plain"), kCategoryNotCreated, foundation::kBoxWarning);
   EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"b"}));
   EXPECT_EQ(FoldersIn(editor_.folder()), (std::vector<std::wstring>{L"Face"}));
+  EXPECT_EQ(testing_support::ReadFileBytes(editor_.folder() + L"Face\\plain"), "a file");
   ASSERT_NE(editor_.Dialog(kAddCategoryCaption), nullptr);  // still open after every refusal
 
   ExpectBox(TryName(dialog, L"  c"), kCategoryAdded, foundation::kBoxInfo);

@@ -24,25 +24,19 @@ TEST_F(EditorFaces, AddOneFileAskingBeforeReplacing) {
   ASSERT_TRUE(WaitForTag(1, editor_.FacePath(L"cat", L"new.gif")));
   EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"cat", L"new.gif")), "new file");
 
-  // The name exists: No keeps the old file.
-  editor_.Answer(L"open " + (source / L"a.gif"));
-  editor_.Answer(L"no");
-  const size_t before = editor_.Prompts().size();
-  EditorProcess::Click(editor_.Control(kIdAddFace));
-  ExpectBox(editor_.WaitForPromptAfter(before + 1), kFaceExists, foundation::kBoxQuestion);
-  ASSERT_TRUE(editor_.Settle());
-  EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"cat", L"a.gif")), "old a");
-
-  // Yes replaces it.
-  // (The file is read only once the editor is done: a reader holding it open
-  // would keep it from being replaced.)
-  editor_.Answer(L"open " + (source / L"a.gif"));
-  editor_.Answer(L"yes");
-  const size_t beforeYes = editor_.Prompts().size();
-  EditorProcess::Click(editor_.Control(kIdAddFace));
-  ExpectBox(editor_.WaitForPromptAfter(beforeYes + 1), kFaceExists, foundation::kBoxQuestion);
-  ASSERT_TRUE(editor_.Settle());
-  EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"cat", L"a.gif")), "new a");
+  // The name exists: the question is answered, and the file is read only once
+  // the editor is done (a reader holding it open would keep it from being replaced).
+  auto addExisting = [&](const wchar_t* answer) {
+    editor_.Answer(L"open " + (source / L"a.gif"));
+    editor_.Answer(answer);
+    const size_t before = editor_.Prompts().size();
+    EditorProcess::Click(editor_.Control(kIdAddFace));
+    ExpectBox(editor_.WaitForPromptAfter(before + 1), kFaceExists, foundation::kBoxQuestion);
+    EXPECT_TRUE(editor_.Settle());
+    return ReadFileBytes(editor_.FacePath(L"cat", L"a.gif"));
+  };
+  EXPECT_EQ(addExisting(L"no"), "old a");
+  EXPECT_EQ(addExisting(L"yes"), "new a");
 
   // Cancelling the dialog adds nothing.
   editor_.Answer(L"open");

@@ -36,6 +36,12 @@ class EditorRar : public EditorTest {
 
 TEST_F(EditorRar, PackWithOneFolder) {
   AddFaces(L"a", 1);
+  // What an earlier import of the same pack left where it was unpacked then
+  // is not mixed in, and not ours to remove.
+  const std::wstring earlier = editor_.tempFolder() + L"Face\\cute\\cute\\";
+  foundation::CreateFolder(earlier);
+  ASSERT_TRUE(foundation::FolderExists(earlier));
+  testing_support::WriteFileBytes(earlier + L"old.gif", "GIF89a earlier");
   ASSERT_TRUE(Start());
   HWND dialog = OpenPack(L"cute.rar");
   ASSERT_NE(dialog, nullptr);
@@ -49,7 +55,9 @@ TEST_F(EditorRar, PackWithOneFolder) {
   EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"cute", L"a.gif")), "GIF89a cute a");
   EXPECT_TRUE(FoldersIn(editor_.CategoryPath(L"cute")).empty());
   EXPECT_EQ(editor_.Categories(), (std::vector<std::wstring>{L"a", L"cute"}));
-  ExpectTempFolderEmpty();
+  ASSERT_TRUE(editor_.Settle());
+  EXPECT_EQ(FoldersIn(editor_.tempFolder() + L"Face"), (std::vector<std::wstring>{L"cute"}));
+  EXPECT_EQ(FilesIn(earlier), (std::vector<std::wstring>{L"old.gif"}));
 }
 
 TEST_F(EditorRar, PicturesAtTheTopLevelUnderAnotherName) {
@@ -109,13 +117,21 @@ TEST_F(EditorRar, HostilePackLeavesNothingAnywhere) {
   EXPECT_FALSE(foundation::FileExists(L"C:\\outside.gif"));
 }
 
-TEST_F(EditorRar, DamagedPackIsReported) {
+TEST_F(EditorRar, DamagedOrPicturelessPackImportsNothing) {
   ASSERT_TRUE(Start());
   editor_.Answer(std::wstring(L"open ") + Pack(L"damaged.rar"));
   ClickForPrompt(kIdImportRar);
   // The extraction's own report, then ours.
   ASSERT_EQ(editor_.WaitForPromptAfter(1).kind, L"box");
   ExpectBox(editor_.WaitForPromptAfter(2), kPackNotExtracted, foundation::kBoxWarning);
+  EXPECT_FALSE(foundation::FolderExists(editor_.folder() + L"Face"));
+  ExpectTempFolderEmpty();
+
+  // Unpacked whole, but without a picture: no empty category, no dialog.
+  editor_.Answer(std::wstring(L"open ") + Pack(L"nopics.rar"));
+  EditorProcess::Click(editor_.Control(kIdImportRar));
+  ExpectBox(editor_.WaitForPromptAfter(4), kNoPicturesInPack, foundation::kBoxInfo);
+  EXPECT_EQ(editor_.Dialog(kAddRarCaption), nullptr);
   EXPECT_FALSE(foundation::FolderExists(editor_.folder() + L"Face"));
   ExpectTempFolderEmpty();
 }

@@ -51,6 +51,11 @@ python3 "$rename_entry" bad1.rar bad2.rar zzzzzz2.gif ../../2.gif
 python3 "$rename_entry" bad2.rar bad3.rar zzzzzzzzz3.gif ../../../3.gif
 python3 "$rename_entry" bad3.rar hostile.rar zabs.gif /abs.gif
 
+# A folder holding no picture at all.
+mkdir -p words/words
+printf 'no pictures here' > words/words/readme.txt
+(cd words && rar a -r "$work/nopics.rar" words)
+
 printf 'this is not a RAR archive at all' > damaged.rar
 
-cp cute.rar toplevel.rar two.rar hostile.rar damaged.rar "$out"/
+cp cute.rar toplevel.rar two.rar hostile.rar nopics.rar damaged.rar "$out"/
