@@ -23,6 +23,7 @@
 #include "panel/core/page_math.h"
 #include "panel/core/panel_layout.h"
 #include "panel/core/temp_page.h"
+#include "panel/frm_down_face.h"
 #include "panel/library_listing.h"
 #include "panel/panel_art.h"
 #include "panel/picture_clipboard.h"
@@ -644,6 +645,12 @@ void Frmmain::Timer2_Timer() {
 void Frmmain::Timer3_Timer() { foundation::TrimWorkingSet(); }
 
 LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // No command of the panel opens the pack window; whoever asks for it does.
+  static const UINT openPackWindow = ::RegisterWindowMessageW(kOpenPackWindowMessage);
+  if (msg == openPackWindow) {
+    OpenPackDownloadWindow(hwnd());
+    return 0;
+  }
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
