@@ -43,7 +43,7 @@ class BrowserStandIn {
                      static_cast<DWORD>((old_.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key_);
   }
-  std::vector<std::string> Opened() const { return FileLines(dir_ / L"Browser.log"); }
+  std::vector<std::string> Opened() const { return ReadLogLines(dir_ / L"Browser.log"); }
 
  private:
   TempDir dir_;
@@ -92,8 +92,8 @@ TEST(PanelMenus, EveryItemThroughItsCommand) {
   EXPECT_EQ(AutoRunValue(), L"");
 
   RunMenuItem(panel, panel::kMenuTypeGuanLi);
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return FileLines(panel.folder() + L"explorer.log").size() == 1; }));
-  EXPECT_EQ(FileLines(panel.folder() + L"explorer.log")[0], Narrow(panel.folder() + L"Face"));
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return ReadLogLines(panel.folder() + L"explorer.log").size() == 1; }));
+  EXPECT_EQ(ReadLogLines(panel.folder() + L"explorer.log")[0], Narrow(panel.folder() + L"Face"));
 
   // The input modes: each shows its own button and writes Input.
   std::vector<HWND> modeButtons;
@@ -213,8 +213,8 @@ TEST(PanelTabs, PagesAndTheEditorButton) {
 
   ::CopyFileW((foundation::AppPath() + L"arg_log.exe").c_str(), (panel.folder() + L"Brackmere.exe").c_str(), FALSE);
   panel.Click(tabs[1]);
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return FileLines(panel.folder() + L"Brackmere.log").size() == 1; }));
-  EXPECT_EQ(FileLines(panel.folder() + L"Brackmere.log")[0], "");  // no arguments
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return ReadLogLines(panel.folder() + L"Brackmere.log").size() == 1; }));
+  EXPECT_EQ(ReadLogLines(panel.folder() + L"Brackmere.log")[0], "");  // no arguments
   EXPECT_TRUE(shown(0) && !shown(1) && !shown(2));
 }
 
