@@ -96,7 +96,7 @@ void Shrink2(HWND hwnd) {
 }  // namespace
 
 COLORREF BlendColor(std::uint32_t a, std::uint32_t b, int alpha) { return BlendRgb(Ole(a), Ole(b), alpha); }
-COLORREF HotButtonColor() { return BlendColor(kFlatHotColor, kOleWindow, 70); }
+COLORREF HotButtonColor() { return BlendColor(kFlatHotColor, kOleWindowColor, 70); }
 COLORREF PressedButtonColor() { return BlendColor(kFlatHotColor, HotButtonColor(), 70); }
 
 cFlatControl::~cFlatControl() { Detach(); }
@@ -277,7 +277,7 @@ void cFlatControl::DrawBorder(int, COLORREF color1, COLORREF color2) {
   RECT inner = rc;
   ::InflateRect(&inner, -1, -1);
   const bool enabled = ::IsWindowEnabled(window_) != FALSE;
-  const COLORREF innerColor = enabled && isEdit_ ? Ole(kOleWindow) : face;
+  const COLORREF innerColor = enabled && isEdit_ ? Ole(kOleWindowColor) : face;
   Draw3DRect(dc.get(), inner, innerColor, innerColor);
   if (!enabled) {
     const COLORREF shadow = Ole(kOleButtonShadow);
@@ -292,7 +292,7 @@ void cFlatControl::DrawComboButton(int state, COLORREF color1, COLORREF color2) 
   if (!dc) return;
   const COLORREF hot = Ole(kFlatHotColor);
   const COLORREF face = Ole(kOleButtonFace);
-  const COLORREF windowColor = Ole(kOleWindow);
+  const COLORREF windowColor = Ole(kOleWindowColor);
   const bool enabled = ::IsWindowEnabled(window_) != FALSE;
   if (enabled) {
     Draw3DRect(dc.get(), rc, color1, color2);

@@ -19,7 +19,6 @@ namespace foundation {
 // Frame colours (OLE colours).
 inline constexpr std::uint32_t kFlatIdleColor = RGB(167, 163, 150);
 inline constexpr std::uint32_t kFlatHotColor = RGB(127, 157, 185);
-inline constexpr std::uint32_t kOleWindow = 0x80000005;
 inline constexpr std::uint32_t kOleButtonFace = 0x8000000F;
 inline constexpr std::uint32_t kOleWindowText = 0x80000008;
 inline constexpr std::uint32_t kOleButtonShadow = 0x80000010;

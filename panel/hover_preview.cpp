@@ -1,5 +1,6 @@
 #include "panel/hover_preview.h"
 
+#include "foundation/ole_color.h"
 #include "foundation/picture_fitting.h"
 #include "panel/core/page_math.h"
 
@@ -11,7 +12,6 @@ namespace {
 constexpr int kBoxTopTwips = 30;
 constexpr int kBoxWidthTwips = 1335, kBoxHeightTwips = 1330;
 constexpr int kStillTwips = 1245;
-constexpr uint32_t kOleWindowColor = 0x80000005u;  // the system window colour
 
 }  // namespace
 
@@ -34,7 +34,7 @@ bool HoverPreview::Create(HWND frame) {
   still_.CellMouseMove = [this](int) { Jump(); };
 
   controls::AmbientProperties ambient;
-  ambient.backColor = kOleWindowColor;
+  ambient.backColor = foundation::kOleWindowColor;
   if (!gif_.Create(box_.hwnd(), kIdPreviewGif, 0, 0, 1, 1, nullptr, ambient)) return false;
   ::ShowWindow(gif_.hwnd(), SW_HIDE);
   gif_.MouseMove = [this](int16_t&, int16_t&, float&, float&) { Jump(); };
