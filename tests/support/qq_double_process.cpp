@@ -141,18 +141,6 @@ int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, s
   return static_cast<int>(code);
 }
 
-void PumpMessages(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (::GetTickCount() - start < ms);
-}
-
 bool BringToFront(HWND hwnd) {
   for (int i = 0; i < 100; ++i) {
     if (::GetForegroundWindow() == hwnd) return true;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/pump.h"
 #include "support/temp_dir.h"
 
 namespace testing_support {
@@ -44,9 +45,6 @@ class QqDoubleProcess {
 // Runs a program of the bin folder with arguments, waits for it, answers its
 // exit code (-1 when it could not start) and, if wanted, its standard output.
 int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, std::string* output = nullptr);
-
-// Pumps this thread's messages for about ms milliseconds.
-void PumpMessages(DWORD ms);
 
 // Makes hwnd the foreground window, pumping messages meanwhile; false when it
 // is still not in front after about two seconds.
