@@ -40,7 +40,7 @@ failed_on_the_way_out() {
        /^Inconsistency detected by ld\.so: / { loader = 1 }
        END { flush() }' "$1"
 }
-summary() { # log file: "<passed> <failed> <total>" of its closing ctest line
+summary() { # log file: "<failed> <total>" of its closing ctest line
   sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -1
 }
 
