@@ -2,8 +2,8 @@
 // in 10 categories): the panel's start until it sits docked beside the chat
 // window in front with its first grid built, the time to dock again when the
 // chat window comes back to the front, the processor time of the docking loop
-// (panel and wineserver) while docked and while idle, and a click until the
-// QQ double logs the paste.
+// (panel and wineserver) while docked and while idle with 30 and with 200
+// top-level windows, and a click until the QQ double logs the paste.
 //   panel_bench <folder holding Tarnwick.exe, QQ.exe and Face\>
 #include <windows.h>
 
@@ -13,6 +13,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "bench/window_crowd/window_crowd.h"
 
 namespace {
 
@@ -147,6 +149,8 @@ void Activate(HWND h) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  const int hosted = bench::RunWindowCrowdHostIfAsked(argc, argv);
+  if (hosted >= 0) return hosted;
   if (argc < 2) {
     std::fprintf(stderr, "usage: panel_bench <app folder>\n");
     return 2;
@@ -187,9 +191,6 @@ int wmain(int argc, wchar_t** argv) {
     panelCpu = (b.panel - a.panel) / seconds;
     serverCpu = (b.server - a.server) / seconds;
   };
-  double dockedPanel = 0, dockedServer = 0, idlePanel = 0, idleServer = 0;
-  measure(dockedPanel, dockedServer);
-
   // Idle: a window of another program in front, the panel hidden above the screen.
   WNDCLASSW wc{};
   wc.lpfnWndProc = ::DefWindowProcW;
@@ -197,9 +198,32 @@ int wmain(int argc, wchar_t** argv) {
   ::RegisterClassW(&wc);
   HWND other = ::CreateWindowW(L"BenchOther", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 800, 500, 200, 100, nullptr,
                                nullptr, nullptr, nullptr);
-  Activate(other);
-  measure(idlePanel, idleServer);
-  ::DestroyWindow(other);
+  // With as many top-level windows in all as each figure says: the rest are a
+  // crowd of ordinary windows of another process.
+  struct LoopCpu {
+    int windows;
+    double dockedPanel, dockedServer, idlePanel, idleServer;
+    bool docked;
+  };
+  std::vector<LoopCpu> loopCpu;
+  for (int wanted : {30, 200}) {
+    LoopCpu c{};
+    bench::WindowCrowd crowd;
+    if (!bench::StartWindowCrowd(wanted - bench::CountTopLevelWindows(), false, &crowd)) return 1;
+    c.windows = bench::CountTopLevelWindows();
+    Activate(chat);
+    c.docked = WaitFor(
+        [&] {
+          RECT r{};
+          return ::GetWindowRect(window, &r) && r.left == 600 && r.top == 50;
+        },
+        10000);
+    measure(c.dockedPanel, c.dockedServer);
+    Activate(other);
+    measure(c.idlePanel, c.idleServer);
+    bench::StopWindowCrowd(crowd);
+    loopCpu.push_back(c);
+  }
 
   // Back to the chat window: from the moment it is in front until the panel sits beside it.
   double inFront = 0, dockedAt = 0;
@@ -215,6 +239,7 @@ int wmain(int argc, wchar_t** argv) {
       },
       10000);
   const double redockMs = dockedAt - inFront;
+  ::DestroyWindow(other);
   const double t2 = Now();
   ::PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
   const bool pasted = WaitFor([&] { return LogHas(log, "paste bitmap="); }, 10000);
@@ -224,10 +249,14 @@ int wmain(int argc, wchar_t** argv) {
               docked ? "" : " (timed out)");
   std::printf("chat window back in front until docked again: %.0f ms\n", redockMs);
   // The docking timer fires every 10 ms under Wine: 100 ticks a second.
-  std::printf("processor time while docked:  panel %.0f ms/s + wineserver %.0f ms/s = %.0f us per tick\n",
-              dockedPanel, dockedServer, (dockedPanel + dockedServer) * 10);
-  std::printf("processor time while idle:    panel %.0f ms/s + wineserver %.0f ms/s = %.0f us per tick\n", idlePanel,
-              idleServer, (idlePanel + idleServer) * 10);
+  for (const LoopCpu& c : loopCpu) {
+    std::printf("docking loop with %d top-level windows:\n", c.windows);
+    std::printf("  processor time while docked: panel %.1f ms/s + wineserver %.1f ms/s = %.1f%% of a core%s\n",
+                c.dockedPanel, c.dockedServer, (c.dockedPanel + c.dockedServer) / 10.0,
+                c.docked ? "" : " (did not dock)");
+    std::printf("  processor time while idle:   panel %.1f ms/s + wineserver %.1f ms/s = %.1f%% of a core\n",
+                c.idlePanel, c.idleServer, (c.idlePanel + c.idleServer) / 10.0);
+  }
   std::printf("click until the chat window logs the paste:         %.0f ms%s (fixed waits: 100 ms)\n", pasteMs,
               pasted ? "" : " (timed out)");
   ::PostMessageW(window, WM_CLOSE, 0, 0);
