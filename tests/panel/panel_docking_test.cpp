@@ -41,6 +41,12 @@ TEST(PanelDocking, FollowsTheChatWindowInFront) {
   // The chat window moves: the panel follows.
   ::SetWindowPos(qq.hwnd(), nullptr, 150, 80, 400, 450, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_TRUE(PanelProcess::WaitFor([&] { return Docked(panel, 550, 80, 450); }));
+  // Retitled as the message manager while it stays in front, it is no chat
+  // window any more: the panel hides, and comes back with the title.
+  ::SetWindowTextW(qq.hwnd(), L"消息管理器");
+  EXPECT_TRUE(PanelProcess::WaitFor([&] { return panel.WindowRect().bottom == 0; }));
+  ::SetWindowTextW(qq.hwnd(), L"张三 - 交谈中");
+  EXPECT_TRUE(PanelProcess::WaitFor([&] { return Docked(panel, 550, 80, 450); }));
 
   // The panel itself in front keeps it in place (nothing marks a tick that
   // leaves the panel alone: it must not move for a while).
