@@ -1,6 +1,7 @@
 // Times one docking tick's detection work: enumerating the top-level windows
 // into the chat-window list, pruning it, the strict test on the foreground
-// window and its executable name. The windows live in a process of their own
+// window and its executable name (all of it, as a refresh of the list does),
+// and the loop's own ticks, which refresh the list only when it may matter. The windows live in a process of their own
 // (a window crowd), as the QQ client's and everyone else's do for the panel.
 // Prints microseconds per tick with 30 and with 200 top-level windows in all.
 // Run under Wine with tools/run_bench.sh detection_bench.
@@ -16,6 +17,8 @@
 #include "foundation/handle_text.h"
 #include "foundation/process_name.h"
 #include "foundation/text_compare.h"
+#include "panel/core/docking_tick.h"
+#include "panel/win32_docking_desktop.h"
 
 using namespace foundation;
 
@@ -61,7 +64,37 @@ double MedianMicros(int calls, F&& f) {
   return Median(samples);
 }
 
-void Measure(int totalWindows) {
+// The loop as the panel runs it, `own` standing for the panel: medians of
+// its ticks with the chat window in front (docked) and with another program's
+// window in front (idle).
+void MeasureLoop(HWND own, const bench::WindowCrowd& host, int ticks) {
+  ChatWindowList list;
+  panel::Win32DockingDesktop desktop(own, list, [] { return false; });
+  panel::DockingLoop loop(desktop);
+  auto run = [&](HWND front) {
+    for (int i = 0; i < 100 && ::GetForegroundWindow() != front; ++i) {
+      ::SetForegroundWindow(front);
+      ::Sleep(10);
+    }
+    for (int warm = 0; warm < 50; ++warm) loop.Tick(false);
+    std::vector<double> samples;
+    double sum = 0;
+    for (int i = 0; i < ticks; ++i) {
+      const double start = Now();
+      loop.Tick(false);
+      samples.push_back(Now() - start);
+      sum += samples.back();
+    }
+    std::printf("%.1f us per tick (median; mean %.1f)", Median(samples), sum / ticks);
+  };
+  std::printf("       the docking loop's tick: docked ");
+  run(host.first);
+  std::printf(", idle ");
+  run(host.other);
+  std::printf("; %d listed\n", list.Count());
+}
+
+void Measure(HWND own, int totalWindows) {
   const int count = std::max(1, totalWindows - bench::CountTopLevelWindows());
   bench::WindowCrowd host;
   if (!bench::StartWindowCrowd(count, true, &host)) {
@@ -105,6 +138,7 @@ void Measure(int totalWindows) {
   std::printf("       median enumerate %.1f + prune %.1f + strict test %.1f + executable name %.1f us; "
               "%.1f%% of a core at 100 ticks/s\n",
               Median(enumerate), Median(prune), Median(check), Median(exeName), Median(total) / 100.0);
+  MeasureLoop(own, host, ticks);
   std::printf("       without the class memo and with EnumWindows: enumerate %.1f us (median)\n",
               MedianMicros(ticks / 4, [] {
                 ChatWindowList fresh;
@@ -147,8 +181,8 @@ int wmain(int argc, wchar_t** argv) {
   // GetDesktopWindow under Wine is a server round trip.
   HWND own = ::CreateWindowExW(0, L"STATIC", L"panel", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
                                nullptr);
-  Measure(30);
-  Measure(200);
+  Measure(own, 30);
+  Measure(own, 200);
   ::DestroyWindow(own);
   return 0;
 }

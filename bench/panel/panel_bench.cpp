@@ -201,15 +201,16 @@ int wmain(int argc, wchar_t** argv) {
   // With as many top-level windows in all as each figure says: the rest are a
   // crowd of ordinary windows of another process.
   struct LoopCpu {
-    int windows;
-    double dockedPanel, dockedServer, idlePanel, idleServer;
+    int crowd, windows;
+    double dockedPanel, dockedServer, idlePanel, idleServer, baseServer;
     bool docked;
   };
   std::vector<LoopCpu> loopCpu;
   for (int wanted : {30, 200}) {
     LoopCpu c{};
     bench::WindowCrowd crowd;
-    if (!bench::StartWindowCrowd(wanted - bench::CountTopLevelWindows(), false, &crowd)) return 1;
+    c.crowd = wanted - bench::CountTopLevelWindows();
+    if (!bench::StartWindowCrowd(c.crowd, false, &crowd)) return 1;
     c.windows = bench::CountTopLevelWindows();
     Activate(chat);
     c.docked = WaitFor(
@@ -245,23 +246,56 @@ int wmain(int argc, wchar_t** argv) {
   const bool pasted = WaitFor([&] { return LogHas(log, "paste bitmap="); }, 10000);
   const double pasteMs = Now() - t2;
 
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(panel, 5000);
+  // The wineserver also serves every other program of the session (the QQ
+  // double, the crowd, Wine's own processes): its time with the same windows
+  // and no panel is what the panel did not cause.
+  for (LoopCpu& c : loopCpu) {
+    bench::WindowCrowd crowd;
+    if (!bench::StartWindowCrowd(c.crowd, false, &crowd)) return 1;
+    double none = 0;
+    measure(none, c.baseServer);
+    bench::StopWindowCrowd(crowd);
+  }
+  // The floor: a process whose only work is a 1 ms timer that does nothing.
+  double floorProcess = 0, floorServer = 0, floorBase = 0;
+  {
+    bench::WindowCrowd timerOnly;
+    if (!bench::StartWindowCrowd(1, false, &timerOnly, true)) return 1;
+    ::Sleep(500);
+    const double a = LinuxCpuMs("--window-crowd"), as = LinuxCpuMs("wineserver"), at = Now();
+    ::Sleep(5000);
+    const double b = LinuxCpuMs("--window-crowd"), bs = LinuxCpuMs("wineserver"), bt = Now();
+    floorProcess = (b - a) * 1000.0 / (bt - at);
+    floorServer = (bs - as) * 1000.0 / (bt - at);
+    floorBase = loopCpu.front().baseServer;
+    bench::StopWindowCrowd(timerOnly);
+  }
+  ::PostMessageW(chat, WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(qq, 5000);
+
   std::printf("process start until docked with its first grid (100 emoticons): %.0f ms%s\n", startToDocked,
               docked ? "" : " (timed out)");
   std::printf("chat window back in front until docked again: %.0f ms\n", redockMs);
   // The docking timer fires every 10 ms under Wine: 100 ticks a second.
   for (const LoopCpu& c : loopCpu) {
-    std::printf("docking loop with %d top-level windows:\n", c.windows);
-    std::printf("  processor time while docked: panel %.1f ms/s + wineserver %.1f ms/s = %.1f%% of a core%s\n",
-                c.dockedPanel, c.dockedServer, (c.dockedPanel + c.dockedServer) / 10.0,
-                c.docked ? "" : " (did not dock)");
-    std::printf("  processor time while idle:   panel %.1f ms/s + wineserver %.1f ms/s = %.1f%% of a core\n",
-                c.idlePanel, c.idleServer, (c.idlePanel + c.idleServer) / 10.0);
+    std::printf("docking loop with %d top-level windows (wineserver without the panel: %.1f ms/s):\n", c.windows,
+                c.baseServer);
+    auto line = [&](const char* what, double panelCpu, double serverCpu) {
+      std::printf("  processor time while %s panel %.1f ms/s + wineserver %.1f ms/s = %.1f%% of a core; "
+                  "less the wineserver's time without the panel: %.1f%%\n",
+                  what, panelCpu, serverCpu, (panelCpu + serverCpu) / 10.0,
+                  (panelCpu + serverCpu - c.baseServer) / 10.0);
+    };
+    line(c.docked ? "docked:" : "docked (did not dock):", c.dockedPanel, c.dockedServer);
+    line("idle:  ", c.idlePanel, c.idleServer);
   }
+  std::printf("floor: a process with a 1 ms timer that does nothing: process %.1f ms/s + wineserver %.1f ms/s "
+              "= %.1f%% of a core; less the wineserver's time without it: %.1f%%\n",
+              floorProcess, floorServer, (floorProcess + floorServer) / 10.0,
+              (floorProcess + floorServer - floorBase) / 10.0);
   std::printf("click until the chat window logs the paste:         %.0f ms%s (fixed waits: 100 ms)\n", pasteMs,
               pasted ? "" : " (timed out)");
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
-  ::PostMessageW(chat, WM_CLOSE, 0, 0);
-  ::WaitForSingleObject(panel, 5000);
-  ::WaitForSingleObject(qq, 5000);
   return docked && pasted ? 0 : 1;
 }

@@ -16,7 +16,7 @@ LRESULT CALLBACK HostProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return ::DefWindowProcW(h, m, w, l);
 }
 
-int RunHost(int count, bool chatFirst) {
+int RunHost(int count, bool chatFirst, bool idleTimer) {
   const wchar_t* classes[] = {L"TXGuiFoundation", L"BenchEditor", L"BenchBrowserFrame", L"BenchToolWindow"};
   WNDCLASSW wc{};
   wc.lpfnWndProc = HostProc;
@@ -25,7 +25,7 @@ int RunHost(int count, bool chatFirst) {
     wc.lpszClassName = c;
     ::RegisterClassW(&wc);
   }
-  HWND first = nullptr;
+  HWND first = nullptr, other = nullptr;
   for (int i = 0; i < count; ++i) {
     DWORD style = WS_OVERLAPPEDWINDOW;
     if (i % 4 != 0) style |= WS_VISIBLE;            // a quarter hidden
@@ -44,11 +44,14 @@ int RunHost(int count, bool chatFirst) {
                                   nullptr);
     if (style & WS_VISIBLE) ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     if (i == 0) first = hwnd;
+    if (i == 1) other = hwnd;
   }
   // Closing the first window ends the host.
   ::SetWindowLongPtrW(first, GWLP_USERDATA, 1);
+  if (idleTimer) ::SetTimer(first, 1, 1, nullptr);
   if (chatFirst) ::SetForegroundWindow(first);
-  std::printf("ready %ls\n", foundation::HandleToText(first).c_str());
+  std::printf("ready %ls %ls\n", foundation::HandleToText(first).c_str(),
+              foundation::HandleToText(other ? other : first).c_str());
   std::fflush(stdout);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
@@ -63,11 +66,11 @@ BOOL CALLBACK CountProc(HWND, LPARAM l) {
 }  // namespace
 
 int RunWindowCrowdHostIfAsked(int argc, wchar_t** argv) {
-  if (argc != 4 || std::wstring(argv[1]) != kHostSwitch) return -1;
-  return RunHost(std::max(1, _wtoi(argv[2])), _wtoi(argv[3]) != 0);
+  if (argc != 5 || std::wstring(argv[1]) != kHostSwitch) return -1;
+  return RunHost(std::max(1, _wtoi(argv[2])), _wtoi(argv[3]) != 0, _wtoi(argv[4]) != 0);
 }
 
-bool StartWindowCrowd(int count, bool chatFirst, WindowCrowd* crowd) {
+bool StartWindowCrowd(int count, bool chatFirst, WindowCrowd* crowd, bool idleTimer) {
   *crowd = {};
   if (count <= 0) return true;
   SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
@@ -77,7 +80,7 @@ bool StartWindowCrowd(int count, bool chatFirst, WindowCrowd* crowd) {
   wchar_t self[MAX_PATH];
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring cmd = L"\"" + std::wstring(self) + L"\" " + kHostSwitch + L" " + std::to_wstring(count) +
-                     (chatFirst ? L" 1" : L" 0");
+                     (chatFirst ? L" 1" : L" 0") + (idleTimer ? L" 1" : L" 0");
   STARTUPINFOW si{sizeof(si)};
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdOutput = writeEnd;
@@ -100,7 +103,10 @@ bool StartWindowCrowd(int count, bool chatFirst, WindowCrowd* crowd) {
   if (line.rfind("ready ", 0) != 0) return false;
   std::string value = line.substr(6);
   if (!value.empty() && value.back() == '\r') value.pop_back();  // text-mode stdout
-  return foundation::TextToHandle(std::wstring(value.begin(), value.end()), &crowd->first);
+  const std::wstring handles(value.begin(), value.end());
+  const size_t blank = handles.find(L' ');
+  return blank != std::wstring::npos && foundation::TextToHandle(handles.substr(0, blank), &crowd->first) &&
+         foundation::TextToHandle(handles.substr(blank + 1), &crowd->other);
 }
 
 void StopWindowCrowd(WindowCrowd& crowd) {

@@ -9,13 +9,16 @@ namespace bench {
 struct WindowCrowd {
   HANDLE process = nullptr;
   HWND first = nullptr;  // the chat window when asked for one, else any window of the crowd
+  HWND other = nullptr;  // an ordinary visible window with a system menu
 };
 
 // Starts `count` windows: with chatFirst, the first is a QQ chat window, put in
 // front; the others are ordinary windows, most of them visible with a system
 // menu (the ones the enumeration has to look at), a quarter hidden, a fifth
-// without a system menu. count 0 starts nothing and succeeds.
-bool StartWindowCrowd(int count, bool chatFirst, WindowCrowd* crowd);
+// without a system menu. count 0 starts nothing and succeeds. With idleTimer,
+// the first window also gets a timer of 1 ms that does nothing (the floor of
+// a polling loop).
+bool StartWindowCrowd(int count, bool chatFirst, WindowCrowd* crowd, bool idleTimer = false);
 void StopWindowCrowd(WindowCrowd& crowd);
 
 // In the host process (its command line from StartWindowCrowd): runs the crowd
