@@ -31,6 +31,7 @@
 
 #include "controls/back_surface.h"
 #include "controls/control_font.h"
+#include "controls/picture.h"
 #include "controls/property_bag.h"
 #include "foundation/window_base.h"
 
@@ -50,6 +51,9 @@ struct AmbientProperties {
   uint32_t foreColor = 0x80000012u;   // OLE colour: button text
   uint32_t backColor = 0x8000000Fu;   // OLE colour: button face
   std::wstring displayName;           // the control's name on its host, e.g. L"Command1"
+  // The host's background picture, drawn from its client origin (none: a
+  // plain background). A see-through control shows its part of it.
+  PictureRef picture;
 };
 
 // An event of a control: empty until the host assigns a handler.

@@ -13,6 +13,19 @@ PictureRef Picture::FromBitmap(HBITMAP bitmap) {
   return std::make_shared<const Picture>(std::move(owned), info.bmWidth, std::abs(info.bmHeight));
 }
 
+PictureRef Picture::FromIcon(HICON icon) {
+  foundation::UniqueIcon owned(icon);
+  ICONINFO info{};
+  if (!owned || !::GetIconInfo(owned.get(), &info)) return nullptr;
+  // GetIconInfo hands over copies of the icon's bitmaps.
+  foundation::UniqueBitmap mask(info.hbmMask), color(info.hbmColor);
+  BITMAP bm{};
+  if (::GetObjectW(mask.get(), sizeof(bm), &bm) != sizeof(bm)) return nullptr;
+  // A monochrome icon keeps its image under its mask in one bitmap twice as high.
+  const int height = color ? std::abs(bm.bmHeight) : std::abs(bm.bmHeight) / 2;
+  return std::make_shared<const Picture>(std::move(owned), bm.bmWidth, height);
+}
+
 PictureRef Picture::Draw(int width, int height, const std::function<void(HDC dc)>& paint) {
   if (width <= 0 || height <= 0) return nullptr;
   void* bits = nullptr;

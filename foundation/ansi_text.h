@@ -8,6 +8,9 @@ namespace foundation {
 
 // Text in the system's ANSI code page; what the code page can't represent becomes "?".
 std::string ToAnsi(std::wstring_view text);
+// False when some character has no form of its own in the code page (no "?"
+// and no best-fit look-alike stands in for it).
+bool ToAnsiExactly(std::wstring_view text, std::string* ansi);
 std::wstring FromAnsi(std::string_view bytes);
 
 std::string ToUtf8(std::wstring_view text);
@@ -16,5 +19,7 @@ std::wstring FromUtf8(std::string_view bytes);
 // The longest prefix of whole characters whose ANSI form takes at most maxBytes
 // bytes: a double-byte character is never cut in half.
 std::wstring PrefixFittingAnsiBytes(std::wstring_view text, size_t maxBytes);
+// ANSI text cut to at most maxBytes bytes on a whole character.
+std::string CutAnsiOnWholeChars(std::string_view ansi, size_t maxBytes);
 
 }  // namespace foundation

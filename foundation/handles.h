@@ -89,6 +89,14 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
+// A view of a file mapping (MapViewOfFile).
+struct MappedViewTraits {
+  using handle_type = void*;
+  static void* null() noexcept { return nullptr; }
+  static void close(void* view) noexcept { ::UnmapViewOfFile(view); }
+};
+using UniqueMappedView = UniqueHandle<MappedViewTraits>;
+
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not NULL.
 struct FileHandleTraits {
   using handle_type = HANDLE;

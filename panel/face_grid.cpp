@@ -2,25 +2,26 @@
 
 #include <windowsx.h>
 
+#include "controls/drawing.h"
 #include "foundation/handles.h"
 #include "foundation/picture_fitting.h"
 #include "foundation/thumbnail_cache.h"
 
 namespace panel {
 namespace {
-constexpr COLORREF kCellBackground = RGB(0xFF, 0xFF, 0xFF);
 const std::wstring kNoTag;
 }  // namespace
 
-bool FaceGrid::Create(HWND parent, int x, int y, int width, int height, COLORREF background) {
+bool FaceGrid::Create(HWND parent, int x, int y, int width, int height, COLORREF background, const GridLook& look) {
   background_ = background;
+  look_ = look;
   width_ = width;
   height_ = height;
   left_ = x;
   top_ = y;
-  if (!scratch_.Resize(kCellPixels, kCellPixels)) return false;
-  if (!CreateWindowObject({L"TarnwickFaceGrid"}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", x, y, width, height,
-                          parent, nullptr))
+  if (!scratch_.Resize(look_.cellWidth, look_.cellHeight)) return false;
+  if (!CreateWindowObject({look_.className}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", x, y, width, height,
+                          parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(look_.id))))
     return false;
   SetCells({}, height);
   return true;
@@ -32,7 +33,7 @@ void FaceGrid::SetCells(const std::vector<POINT>& corners, int contentHeight) {
   framed_ = -1;
   height_ = std::max(contentHeight, 1);
   int surfaceHeight = height_;
-  for (const Cell& c : cells_) surfaceHeight = std::max<int>(surfaceHeight, c.corner.y + kCellPixels);
+  for (const Cell& c : cells_) surfaceHeight = std::max<int>(surfaceHeight, c.corner.y + look_.cellHeight);
   surface_.Resize(width_, surfaceHeight);
   surface_.Fill(background_);
   for (const Cell& c : cells_) BlankCell(c);
@@ -46,7 +47,7 @@ void FaceGrid::KeepFirstCells(int n) {
   if (n < 0 || n >= CellCount()) return;
   for (size_t i = static_cast<size_t>(n); i < cells_.size(); ++i) {
     const POINT& p = cells_[i].corner;
-    surface_.FillRect(p.x, p.y, kCellPixels, kCellPixels, background_);
+    surface_.FillRect(p.x, p.y, look_.cellWidth, look_.cellHeight, background_);
   }
   cells_.resize(static_cast<size_t>(n));
   if (framed_ >= n) framed_ = -1;
@@ -59,15 +60,21 @@ void FaceGrid::SetTag(int index, const std::wstring& tag) {
   if (Valid(index)) cells_[static_cast<size_t>(index)].tag = tag;
 }
 
-void FaceGrid::BlankCell(const Cell& c) { surface_.FillRect(c.corner.x, c.corner.y, kCellPixels, kCellPixels, kCellBackground); }
+void FaceGrid::BlankCell(const Cell& c) {
+  surface_.FillRect(c.corner.x, c.corner.y, look_.cellWidth, look_.cellHeight, look_.cellBackground);
+}
+
+void FaceGrid::InvalidateCell(int index) {
+  RECT r = CellRect(index);
+  if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+}
 
 void FaceGrid::ClearCell(int index) {
   if (!Valid(index)) return;
   Cell& c = cells_[static_cast<size_t>(index)];
   c.tag.clear();
   BlankCell(c);
-  RECT r = CellRect(index);
-  if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+  InvalidateCell(index);
 }
 
 void FaceGrid::ClearAll() {
@@ -75,30 +82,40 @@ void FaceGrid::ClearAll() {
 }
 
 void FaceGrid::CopyScratchTo(const Cell& c) {
-  ::BitBlt(surface_.dc(), c.corner.x, c.corner.y, kCellPixels, kCellPixels, scratch_.dc(), 0, 0, SRCCOPY);
+  ::BitBlt(surface_.dc(), c.corner.x, c.corner.y, look_.cellWidth, look_.cellHeight, scratch_.dc(), 0, 0, SRCCOPY);
 }
 
 void FaceGrid::DrawFitted(int index, const std::wstring& path) {
   if (!Valid(index)) return;
   Cell& c = cells_[static_cast<size_t>(index)];
-  scratch_.Fill(kCellBackground);
-  int32_t w = kCellPixels, h = kCellPixels;
+  scratch_.Fill(look_.cellBackground);
+  int32_t w = look_.cellWidth, h = look_.cellHeight;
   foundation::DrawImageFit(scratch_.dc(), path, w, h);
   CopyScratchTo(c);
-  RECT r = CellRect(index);
-  if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+  InvalidateCell(index);
 }
 
 void FaceGrid::DrawThumbnail(int index, const std::wstring& path) {
   if (!Valid(index)) return;
   Cell& c = cells_[static_cast<size_t>(index)];
-  scratch_.Fill(kCellBackground);
+  scratch_.Fill(look_.cellBackground);
   foundation::ThumbnailCell cell;
   cell.dc = scratch_.dc();
+  cell.width = look_.cellWidth;
+  cell.height = look_.cellHeight;
   foundation::ShowThumbnail(path, cell);
   CopyScratchTo(c);
-  RECT r = CellRect(index);
-  if (hwnd()) ::InvalidateRect(hwnd(), &r, FALSE);
+  InvalidateCell(index);
+}
+
+void FaceGrid::DrawCellText(int index, const std::wstring& text, HFONT font) {
+  if (!Valid(index)) return;
+  scratch_.Fill(look_.cellBackground);
+  const SIZE size = controls::MeasureText(scratch_.dc(), font, text);
+  controls::DrawTextAt(scratch_.dc(), font, text, (look_.cellWidth - size.cx) / 2, (look_.cellHeight - size.cy) / 2,
+                       RGB(0, 0, 0));
+  CopyScratchTo(cells_[static_cast<size_t>(index)]);
+  InvalidateCell(index);
 }
 
 void FaceGrid::SetFramedCell(int index) {
@@ -114,7 +131,7 @@ void FaceGrid::SetFramedCell(int index) {
 int FaceGrid::CellAt(int x, int y) const {
   for (int i = 0; i < CellCount(); ++i) {
     const POINT& p = cells_[static_cast<size_t>(i)].corner;
-    if (x >= p.x && x < p.x + kCellPixels && y >= p.y && y < p.y + kCellPixels) return i;
+    if (x >= p.x && x < p.x + look_.cellWidth && y >= p.y && y < p.y + look_.cellHeight) return i;
   }
   return -1;
 }
@@ -122,7 +139,7 @@ int FaceGrid::CellAt(int x, int y) const {
 RECT FaceGrid::CellRect(int index) const {
   if (!Valid(index)) return RECT{0, 0, 0, 0};
   const POINT& p = cells_[static_cast<size_t>(index)].corner;
-  return RECT{p.x, p.y, p.x + kCellPixels, p.y + kCellPixels};
+  return RECT{p.x, p.y, p.x + look_.cellWidth, p.y + look_.cellHeight};
 }
 
 void FaceGrid::SetTop(int top) {

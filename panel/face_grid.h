@@ -1,6 +1,8 @@
-// An owner-drawn grid of 43 x 43 picture cells in one window: the panel's
-// emoticon grids. Each cell keeps its picture (drawn once into the grid's back
-// surface) and its Tag, the full path of its emoticon or "" for a blank cell.
+// An owner-drawn grid of cells in one window: the panel's emoticon grids (43 x
+// 43 picture cells), its text-symbol grid and the still preview (one cell).
+// Each cell keeps its picture or text (drawn once into the grid's back
+// surface) and its Tag: the full path of its emoticon, the symbol entry, or ""
+// for a blank cell.
 #pragma once
 #include <windows.h>
 
@@ -18,10 +20,19 @@ inline constexpr int kCellPixels = 43;
 // The hover frame's colour (OLE &HC46A31).
 inline constexpr COLORREF kHoverFrameColor = RGB(0x31, 0x6A, 0xC4);
 
+// How a grid's cells look and how its window is known.
+struct GridLook {
+  int cellWidth = kCellPixels;
+  int cellHeight = kCellPixels;
+  COLORREF cellBackground = RGB(0xFF, 0xFF, 0xFF);
+  const wchar_t* className = L"TarnwickFaceGrid";
+  int id = 0;  // the child window's id
+};
+
 class FaceGrid : public foundation::WindowBase {
  public:
   // A child of parent at (x, y), width x height pixels, background an RGB colour.
-  bool Create(HWND parent, int x, int y, int width, int height, COLORREF background);
+  bool Create(HWND parent, int x, int y, int width, int height, COLORREF background, const GridLook& look = {});
 
   // Replaces every cell: their top-left corners in pixels, all blank. The
   // window takes the given height (the content's height in pixels).
@@ -38,6 +49,8 @@ class FaceGrid : public foundation::WindowBase {
   void DrawFitted(int index, const std::wstring& path);
   // The file's cached thumbnail centred in the cell.
   void DrawThumbnail(int index, const std::wstring& path);
+  // One line of black text centred in the blanked cell.
+  void DrawCellText(int index, const std::wstring& text, HFONT font);
   void SetTag(int index, const std::wstring& tag);
 
   // The hover frame sits on one cell (-1: none shown).
@@ -70,12 +83,14 @@ class FaceGrid : public foundation::WindowBase {
   };
   void BlankCell(const Cell& c);
   void CopyScratchTo(const Cell& c);
+  void InvalidateCell(int index);
   bool Valid(int index) const { return index >= 0 && index < CellCount(); }
 
   std::vector<Cell> cells_;
   controls::BackSurface surface_;
-  controls::BackSurface scratch_;  // one cell, where each picture is drawn first
+  controls::BackSurface scratch_;  // one cell, where each picture or text is drawn first
   COLORREF background_ = RGB(0xE0, 0xE0, 0xE0);
+  GridLook look_;
   int framed_ = -1;
   int width_ = 0, height_ = 0, left_ = 0, top_ = 0;
 };

@@ -23,6 +23,7 @@
 #include "panel/core/page_math.h"
 #include "panel/core/panel_layout.h"
 #include "panel/core/temp_page.h"
+#include "panel/frm_down_face.h"
 #include "panel/library_listing.h"
 #include "panel/panel_art.h"
 #include "panel/picture_clipboard.h"
@@ -60,8 +61,6 @@ constexpr wchar_t kTipToStandAlone[] = L"普通窗口模式";
 constexpr uint32_t kOleGrey = 0xE0E0E0u;
 constexpr uint32_t kOleLightBlue = 0xFFCD77u;
 COLORREF Ole(uint32_t c) { return static_cast<COLORREF>(c); }
-
-int TwipsToPixels(int twips) { return static_cast<int>(foundation::RoundHalfEven(twips / 15.0)); }
 
 std::wstring ConfigPath() { return foundation::AppPath() + kConfigFile; }
 std::wstring ReadConfig(const wchar_t* key) { return foundation::ReadIni(kConfigSection, key, ConfigPath()); }
@@ -101,24 +100,6 @@ void Step(F&& f) {
     f();
   } catch (...) {
   }
-}
-
-controls::PropertyBag CommandBag(const std::wstring& caption, controls::PictureRef picture, bool check, bool status) {
-  controls::PropertyBag bag;
-  bag.Write(L"Enabled", true);
-  bag.Write(L"Caption", caption);
-  if (picture) bag.Write(L"Picture", picture);
-  bag.Write(L"Status", status);
-  bag.Write(L"Check", check);
-  return bag;
-}
-
-std::unique_ptr<controls::Command> MakeCommand(HWND parent, int x, int y, int w, int h,
-                                              const controls::PropertyBag& bag,
-                                              const controls::AmbientProperties& ambient) {
-  auto c = std::make_unique<controls::Command>();
-  c->Create(parent, 0, x, y, w, h, &bag, ambient);
-  return c;
 }
 
 }  // namespace
@@ -197,7 +178,10 @@ void Frmmain::CreateControls() {
   picF_.Create(pages_[0].viewport.hwnd(), 0, 0, kViewportWidth, 1, Ole(kOleGrey));
   picF_.SetCells({POINT{TwipsToPixels(kCellOriginTwips), TwipsToPixels(kCellOriginTwips)}}, kCellPixels + 2);
   picF_.CellMouseDown = [this](int i, int16_t b) { PicF_MouseDown(i, b); };
-  picF_.CellMouseMove = [this](int i) { picF_.SetFramedCell(i); };
+  picF_.CellMouseMove = [this](int i) {
+    picF_.SetFramedCell(i);
+    preview_.ShowCell(i, picF_.Tag(i));
+  };
 
   picE_.Create(pages_[1].viewport.hwnd(), 0, 0, kViewportWidth, kManagementHeight, Ole(kOleGrey));
   std::vector<POINT> corners;
@@ -212,13 +196,17 @@ void Frmmain::CreateControls() {
   ::SendMessageW(label3_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont.get()), TRUE);
 
   // Page 1's paging buttons sit on its status strip.
-  const int stripW = layout.pages[1].statusStrip.w;
-  command5_ = MakeCommand(pages_[1].status.hwnd(), stripW - 46, 3, 20, 18,
-                          CommandBag(L"", ButtonStrip(StripKind::kPrevious, 20, 18, false), false, false), ambient);
-  command6_ = MakeCommand(pages_[1].status.hwnd(), stripW - 24, 3, 20, 18,
-                          CommandBag(L"", ButtonStrip(StripKind::kNext, 20, 18, false), false, false), ambient);
-  command5_->Click = [this] { Command5_Click(); };
-  command6_->Click = [this] { Command6_Click(); };
+  facePaging_.Create(pages_[1].status.hwnd(), layout.pages[1].statusStrip.w, ambient);
+  facePaging_.previous->Click = [this] { Command5_Click(); };
+  facePaging_.next->Click = [this] { Command6_Click(); };
+
+  symbolPage_.Create({h, pages_[2].viewport.hwnd(), &pages_[2].status, layout.pages[2].statusStrip.w,
+                      pages_[2].combo, &pages_[2].scroll},
+                     ambient);
+  preview_.Create(pages_[0].box.hwnd());
+  // Leaving the grid area for the window, a tab page or the main grid's scroll bar hides the preview.
+  for (Page& p : pages_) p.pic.MouseMove = [this] { preview_.Hide(); };
+  pages_[0].scroll.MouseMove = [this](int16_t, int16_t, float, float) { preview_.Hide(); };
 
   // Hidden standard push buttons; a 0 x 0 button would not receive a
   // BM_CLICK sent from another process.
@@ -246,8 +234,9 @@ void Frmmain::Form_Load() {
     ::GetWindowRect(h, &r);
     ::SetWindowPos(h, nullptr, r.left, -(r.bottom - r.top), 0, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   });
+  Step([&] { preview_.Refresh(); });
   Step([&] { foundation::MakeControlsFlat(h, flatControls_); });
-  for (SymbolList& s : symbols_) s.page = 1;
+  symbolPage_.ResetPages();
   facePage_ = 1;
 
   const std::wstring programPath = foundation::AppPath() + foundation::ExeName() + L".exe";
@@ -311,8 +300,12 @@ void Frmmain::Form_Load() {
   Step([&] { foundation::RandomPercent = ClampPercentText(ReadConfig(L"RndValue")); });
   Step([&] { SelectTypeMode(ClampInputMode(ReadConfig(L"Input"))); });
   Step([&] { LoadType(); });
-  Step([&] { ::SendMessageW(pages_[2].combo, CB_SETCURSEL, 0, 0); });
-  Step([&] { LoadSymbolLists(); });
+  Step([&] {
+    ::SendMessageW(pages_[2].combo, CB_SETCURSEL, 0, 0);
+    symbolPage_.Combo2_Click();
+  });
+  Step([&] { symbolPage_.LoadAllCategories(); });
+  Step([&] { symbolPage_.ShowPage2(symbolPage_.CurrentPage(0)); });
   Step([&] { EnterStartMode(); });
 
   desktop_ = std::make_unique<Win32DockingDesktop>(h, chatWindows_, [] { return StandAloneMode; });
@@ -342,28 +335,6 @@ void Frmmain::LoadConversionTables() {
       case 4: foundation::MarsAlternatives = SplitCrLf(text); break;
       case 8: btzRow8_ = SplitCrLf(text); break;
     }
-  }
-}
-
-void Frmmain::LoadSymbolLists() {
-  for (int c = 0; c < 3; ++c) {
-    Step([&] {
-      foundation::SqlText = L"select  * from FHList where type='" + std::to_wstring(c + 1) + L"'";
-      auto rs = foundation::OpenRecordset(foundation::DBConnection, foundation::SqlText);
-      if (!rs) return;
-      foundation::DBRecordset = std::move(*rs);
-      const long n = foundation::DBRecordset.RecordCount();
-      if (n > 0) {
-        SymbolList& list = symbols_[static_cast<size_t>(c)];
-        list.count = n;
-        list.entries.assign(static_cast<size_t>(n) + 1, L"");
-        size_t i = 0;
-        for (; !foundation::DBRecordset.EndOfRows(); foundation::DBRecordset.MoveNext())
-          list.entries[i++] = foundation::DBRecordset.Field(L"text").value_or(L"") + L"|Split|" +
-                              foundation::DBRecordset.Field(L"desc").value_or(L"");
-      }
-      foundation::DBRecordset.Close();
-    });
   }
 }
 
@@ -469,25 +440,21 @@ void Frmmain::Form_Resize() {
       p.scroll.Move(kScrollLeft, kScrollTop, kScrollWidth, pl.scrollTwips / 15);
     });
   }
-  Step([&] {
-    command5_->Move(l.pages[1].statusStrip.w - 46, 3, 20, 18);
-    command6_->Move(l.pages[1].statusStrip.w - 24, 3, 20, 18);
-  });
-  Step([&] { ApplyScrollState(pages_[0], picF_.Height()); });
-  Step([&] { ApplyScrollState(pages_[1], picE_.Height()); });
+  Step([&] { facePaging_.Layout(l.pages[1].statusStrip.w); });
+  Step([&] { symbolPage_.Layout(l.pages[2].statusStrip.w); });
+  Step([&] { ApplyScrollState(pages_[0], picF_); });
+  Step([&] { ApplyScrollState(pages_[1], picE_); });
+  Step([&] { ApplyScrollState(pages_[2], symbolPage_.Grid()); });
 }
 
-void Frmmain::ApplyScrollState(Page& page, int contentHeight) {
+void Frmmain::ApplyScrollState(Page& page, FaceGrid& content) {
   RECT box;
   ::GetClientRect(page.box.hwnd(), &box);
   RECT view;
   ::GetClientRect(page.viewport.hwnd(), &view);
-  const ScrollState s = ComputeScrollState(contentHeight, view.bottom * 15.0, box.bottom);
+  const ScrollState s = ComputeScrollState(content.Height(), view.bottom * 15.0, box.bottom);
   page.scroll.SetEnabled(s.enabled);
-  if (!s.enabled) {
-    if (&page == &pages_[0]) picF_.SetTop(0);
-    if (&page == &pages_[1]) picE_.SetTop(0);
-  }
+  if (!s.enabled) content.SetTop(0);
   page.scroll.SetMax(static_cast<int32_t>(s.max));
 }
 
@@ -510,6 +477,7 @@ void Frmmain::LoadType() {
 }
 
 void Frmmain::Combo1_Click() {
+  preview_.Hide();
   // The rebuild runs once, on the next timer tick, however many events come first.
   ::SetTimer(hwnd(), kTimerReload, kReloadIntervalMs, nullptr);
 }
@@ -526,6 +494,7 @@ void Frmmain::Command2_Click() {
   // Cell 1 stays with its picture and path; the others go.
   picF_.SetFramedCell(0);
   picF_.KeepFirstCells(1);
+  preview_.ForgetLastCell();
 }
 
 void Frmmain::Command3_Click() {
@@ -556,6 +525,7 @@ bool Frmmain::LoadFace(const std::wstring& category) {
     picF_.Show(false);
     ::ShowWindow(label3_, SW_SHOWNA);
     pages_[0].scroll.SetEnabled(false);
+    preview_.Hide();
     return false;
   }
   picF_.Show(true);
@@ -570,7 +540,7 @@ bool Frmmain::LoadFace(const std::wstring& category) {
     picF_.DrawFitted(k, path);
     picF_.SetTag(k, path);
   }
-  ApplyScrollState(pages_[0], height);
+  ApplyScrollState(pages_[0], picF_);
   return true;
 }
 
@@ -675,6 +645,12 @@ void Frmmain::Timer2_Timer() {
 void Frmmain::Timer3_Timer() { foundation::TrimWorkingSet(); }
 
 LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // No command of the panel opens the pack window; whoever asks for it does.
+  static const UINT openPackWindow = ::RegisterWindowMessageW(kOpenPackWindowMessage);
+  if (msg == openPackWindow) {
+    OpenPackDownloadWindow(hwnd());
+    return 0;
+  }
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
@@ -686,6 +662,13 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Form_Resize();
       return 0;
+    case WM_MOUSEMOVE:
+      preview_.Hide();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      if (HBRUSH b = symbolPage_.LabelBackground(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+        return reinterpret_cast<LRESULT>(b);
+      break;
     case WM_TIMER:
       switch (wParam) {
         case kTimerDocking: Timer2_Timer(); return 0;
@@ -702,6 +685,7 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       } else if (code == CBN_SELCHANGE) {
         if (id == kIdCombo1) Combo1_Click();
         if (id == kIdCombo3) Combo3_Click();
+        if (id == kIdCombo2) symbolPage_.Combo2_Click();
       }
       return 0;
     }

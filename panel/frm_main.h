@@ -20,7 +20,10 @@
 #include "foundation/window_base.h"
 #include "panel/core/docking_tick.h"
 #include "panel/face_grid.h"
+#include "panel/hover_preview.h"
+#include "panel/panel_buttons.h"
 #include "panel/plain_panel.h"
+#include "panel/symbol_page.h"
 #include "panel/stand_in_browser.h"
 #include "panel/win32_docking_desktop.h"
 
@@ -52,14 +55,6 @@ inline constexpr UINT kDockingIntervalMs = 1;
 inline constexpr UINT kMemoryIntervalMs = 100;
 inline constexpr UINT kReloadIntervalMs = 1;
 
-// A symbol category loaded from FHList: one "text|Split|desc" entry per row and
-// an empty entry marking the end.
-struct SymbolList {
-  std::vector<std::wstring> entries;
-  long count = 0;
-  int page = 1;
-};
-
 class Frmmain : public foundation::WindowBase {
  public:
   struct Seams {
@@ -85,7 +80,6 @@ class Frmmain : public foundation::WindowBase {
   FaceGrid& ManagementGrid() { return picE_; }
   HWND Command3Handle() const { return command3_; }
   HWND Command7Handle() const { return command7_; }
-  const std::array<SymbolList, 3>& SymbolLists() const { return symbols_; }
   std::wstring Combo1Text() const;
   std::wstring Combo3Text() const;
   int ManagementPage() const { return facePage_; }
@@ -110,7 +104,6 @@ class Frmmain : public foundation::WindowBase {
   void Form_Resize();
   void DrawSkin();
   void LoadConversionTables();
-  void LoadSymbolLists();
   void EnterStartMode();
   void SelectTypeMode(int index);
 
@@ -129,17 +122,19 @@ class Frmmain : public foundation::WindowBase {
   bool CopyPictureForChat(const std::wstring& path);
   void Web_DocumentComplete(const std::wstring& url, int readyState);
   void ResetMainGridScroll();
-  void ApplyScrollState(Page& page, int contentHeight);
+  void ApplyScrollState(Page& page, FaceGrid& content);
 
   Seams seams_;
   controls::BackSurface skin_;  // the painted skin (DrawSkin)
   std::wstring title_;          // Label1's caption
   std::unique_ptr<controls::Command> bExit_, bType_;
   std::array<std::unique_ptr<controls::Command>, 3> tabs_, bFont_;
-  std::unique_ptr<controls::Command> command5_, command6_;
+  PageButtons facePaging_;  // Command5, Command6
   HWND tooltip_ = nullptr;
   std::array<Page, 3> pages_;
   FaceGrid picF_, picE_;
+  HoverPreview preview_;
+  SymbolPage symbolPage_;
   HWND label3_ = nullptr;
   HWND command2_ = nullptr, command3_ = nullptr, command7_ = nullptr;
   StandInBrowser web_;
@@ -154,7 +149,6 @@ class Frmmain : public foundation::WindowBase {
   std::wstring btzRow3_;
   std::vector<std::wstring> btzRow8_;
   std::wstring dbValue_;
-  std::array<SymbolList, 3> symbols_;
   std::vector<std::wstring> faceNames_;  // the management grid's category listing
   int facePage_ = 1;
   int checkedTypeMode_ = -1;  // the input menu's check mark

@@ -4,9 +4,10 @@
 
 namespace panel {
 
-bool PlainPanel::Create(HWND parent, int x, int y, int width, int height, COLORREF background, bool visible) {
+bool PlainPanel::Create(HWND parent, int x, int y, int width, int height, COLORREF background, bool visible,
+                        bool bordered) {
   background_ = background;
-  DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+  DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0) | (bordered ? WS_BORDER : 0);
   return CreateWindowObject({L"TarnwickPlainPanel"}, WS_EX_CONTROLPARENT, style, L"", x, y, width, height, parent,
                             nullptr);
 }
@@ -47,6 +48,9 @@ LRESULT PlainPanel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 1;
     }
+    case WM_MOUSEMOVE:
+      if (MouseMove) MouseMove();
+      return 0;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORLISTBOX:

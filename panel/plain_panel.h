@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "foundation/window_base.h"
@@ -12,12 +13,17 @@ namespace panel {
 
 class PlainPanel : public foundation::WindowBase {
  public:
-  bool Create(HWND parent, int x, int y, int width, int height, COLORREF background, bool visible = true);
+  // bordered: a one-pixel frame inside the given size.
+  bool Create(HWND parent, int x, int y, int width, int height, COLORREF background, bool visible = true,
+              bool bordered = false);
   void SetBackColor(COLORREF color);
   void Move(int x, int y, int width, int height);
   void Show(bool visible);
   // One line of text drawn on the panel (a label), or "" for none.
   void SetLabel(const std::wstring& text, int x, int y, COLORREF color);
+
+  // Raised when the mouse moves over the panel itself (not over its children).
+  std::function<void()> MouseMove;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -34,6 +34,7 @@ void CommandMachine::MouseMove(bool inside, int16_t shift) {
   if (inside && !hover_) {
     host_.StartOverTimer();
     hover_ = true;
+    host_.HoverChanged(true);
     host_.RaiseMouseIn(shift);
     host_.Refresh();
     host_.PumpMessages();
@@ -58,6 +59,7 @@ void CommandMachine::OverTimerTick() {
   if (host_.CursorOverButton()) return;
   host_.StopOverTimer();
   hover_ = false;
+  host_.HoverChanged(false);
   host_.RaiseMouseOut(last_.shift);
   host_.Refresh();
   if (pressed_) {
@@ -95,6 +97,7 @@ void CommandMachine::AccessKey(int keyAscii, bool enabled) {
 }
 
 void CommandMachine::FocusChanged(bool hasFocus) {
+  focus_ = hasFocus;
   if (!hasFocus) pressed_ = false;
   host_.Refresh();
 }

@@ -1,5 +1,7 @@
 // The press, hover and toggle logic of the skinned picture button as a plain
-// state machine, and the choice of frame for each look. No <windows.h>.
+// state machine, and the choice of frame for each look. The owner-drawn
+// command buttons (XpCommand, FlatCmd) run the same machine and read its
+// pressed, hover and focus flags instead of a frame. No <windows.h>.
 //
 // Looks (states): 0 disabled (and selected idle), 1 normal, 2 hover, 3 pressed,
 // 4 selected and hovered, 5 selected and pressed.
@@ -30,6 +32,9 @@ class CommandMachine {
     virtual void RaiseClick() = 0;
     virtual void RaiseMouseIn(int16_t shift) = 0;
     virtual void RaiseMouseOut(int16_t shift) = 0;
+    // The pointer came onto the button (true) or the hover poll found it gone
+    // (false); called right after the hover flag changed, before the event.
+    virtual void HoverChanged(bool /*hover*/) {}
   };
 
   explicit CommandMachine(Host& host) : host_(host) {}
@@ -65,6 +70,7 @@ class CommandMachine {
   bool pressed() const noexcept { return pressed_; }
   bool hover() const noexcept { return hover_; }
   bool key_held() const noexcept { return keyHeld_; }
+  bool has_focus() const noexcept { return focus_; }
   const Press& last_press() const noexcept { return last_; }
 
  private:
@@ -74,6 +80,7 @@ class CommandMachine {
   bool pressed_ = false;
   bool hover_ = false;
   bool keyHeld_ = false;
+  bool focus_ = false;
   Press last_{0, 0, 0.0f, 0.0f};
 };
 

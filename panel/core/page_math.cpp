@@ -1,6 +1,10 @@
 #include "panel/core/page_math.h"
 
+#include "foundation/core/rounding.h"
+
 namespace panel {
+
+int TwipsToPixels(int twips) { return foundation::RoundHalfEvenToInt32(twips / static_cast<double>(kTwipsPerPixel)); }
 
 int PageCount(int items, int pageSize) {
   if (items <= 0 || pageSize <= 0) return 0;

@@ -15,6 +15,8 @@ int PageCount(int items, int pageSize);
 // Geometry of the main emoticon grid in twips (15 to the pixel): five 645 x 645
 // cells to a row, 660 apart, the first at (10, 10).
 inline constexpr int kTwipsPerPixel = 15;
+// The nearest whole pixel, halves to even.
+int TwipsToPixels(int twips);
 inline constexpr int kCellTwips = 645;
 inline constexpr int kCellStrideTwips = 660;
 inline constexpr int kCellOriginTwips = 10;

@@ -1,28 +1,28 @@
-// The hook protocol end to end: the stand-in library sends its message from a
-// thread of its own to a window carrying InputHookWindowProc, with the QQ
-// double (or another program) in front.
+// The hook protocol end to end with the real library: this test process plays
+// the panel (a window carrying InputHookWindowProc), and the QQ double (or
+// another program) is typed into as a user would.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "foundation/ansi_text.h"
 #include "foundation/input_hook.h"
 #include "foundation/subclass_host.h"
+#include "support/keyboard_input.h"
 #include "support/qq_double_process.h"
 
 using namespace foundation;
 using testing_support::BringToFront;
+using testing_support::PostImeResult;
 using testing_support::QqDoubleProcess;
+using testing_support::TypeUnicode;
 
 namespace {
 
-using TypeTextFn = int(WINAPI*)(const char*, int, char*, int);
-using CallsFn = const char*(WINAPI*)();
-using AnswerNullFn = void(WINAPI*)(int);
-using ResetFn = void(WINAPI*)();
-
 constexpr LRESULT kOwnResult = 77;
-int g_ownHookMessages = 0;
+// Counted on the panel window's thread, which is not always this one.
+std::atomic<int> g_ownHookMessages = 0;
 
 // The window's own procedure: it must still see the hook message.
 LRESULT CALLBACK PanelProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -33,17 +33,66 @@ LRESULT CALLBACK PanelProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return ::DefWindowProcW(h, m, w, l);
 }
 
+HWND CreatePanelWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = PanelProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"InputHookTestPanel";
+  ::RegisterClassW(&wc);
+  // Not shown: the panel need not be in front for the hook to reach it.
+  return ::CreateWindowExW(0, wc.lpszClassName, L"panel", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+}
+
+// A panel whose window and procedure live on a thread of their own, which
+// handles no message until Resume; the thread ends with the object.
+class HungPanel {
+ public:
+  HungPanel() {
+    thread_ = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    if (thread_) ::WaitForSingleObject(created_, 5000);
+  }
+  ~HungPanel() {
+    Resume();
+    if (thread_) {
+      ::PostThreadMessageW(::GetThreadId(thread_), WM_QUIT, 0, 0);
+      ::WaitForSingleObject(thread_, 5000);
+      ::CloseHandle(thread_);
+    }
+    ::CloseHandle(resume_);
+    ::CloseHandle(created_);
+  }
+  HungPanel(const HungPanel&) = delete;
+  HungPanel& operator=(const HungPanel&) = delete;
+
+  bool Started() const { return window_ != nullptr; }
+  void Resume() { ::SetEvent(resume_); }
+
+ private:
+  static DWORD WINAPI Run(void* param) {
+    auto* self = static_cast<HungPanel*>(param);
+    HWND window = CreatePanelWindow();
+    StartInputHook(window, L"ostrelkit.dll");
+    self->window_ = window;
+    ::SetEvent(self->created_);
+    ::WaitForSingleObject(self->resume_, INFINITE);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    StopInputHook(window);
+    ::DestroyWindow(window);
+    return 0;
+  }
+
+  HANDLE resume_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE created_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HWND window_ = nullptr;
+  HANDLE thread_ = nullptr;
+};
+
 class InputHookTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = PanelProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"InputHookTestPanel";
-    ::RegisterClassW(&wc);
-    // Not shown: the panel need not be in front for the hook to reach it.
-    panel_ = ::CreateWindowExW(0, wc.lpszClassName, L"panel", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+    panel_ = CreatePanelWindow();
     ASSERT_TRUE(panel_);
     g_ownHookMessages = 0;
     TextConvertMode = ConvertTraditional;
@@ -59,90 +108,92 @@ class InputHookTest : public ::testing::Test {
     TextConvertMode = ConvertNone;
   }
 
-  // Loads the stand-in under its own name and finds its test controls.
-  void StartWith(const wchar_t* library) {
-    StartInputHook(panel_, library);
-    HMODULE m = ::GetModuleHandleW(library);
-    if (!m) return;
-    typeText_ = reinterpret_cast<TypeTextFn>(::GetProcAddress(m, "FakeHookTypeText"));
-    calls_ = reinterpret_cast<CallsFn>(::GetProcAddress(m, "FakeHookCalls"));
-    answerNull_ = reinterpret_cast<AnswerNullFn>(::GetProcAddress(m, "FakeHookAnswerNull"));
-  }
-
-  // What the library holds after the panel handled its message.
-  std::wstring Type(const std::string& ansiBytes) {
-    char out[512];
-    const int n = typeText_(ansiBytes.data(), static_cast<int>(ansiBytes.size()), out, sizeof(out));
-    EXPECT_GE(n, 0) << "the stand-in sent nothing";
-    return n < 0 ? L"<not sent>" : FromAnsi(std::string(out, static_cast<size_t>(n)));
-  }
-
   HWND panel_ = nullptr;
-  TypeTextFn typeText_ = nullptr;
-  CallsFn calls_ = nullptr;
-  AnswerNullFn answerNull_ = nullptr;
 };
 
 }  // namespace
 
-TEST_F(InputHookTest, ConvertsTypingWhileTheQqClientIsInFront) {
+TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   ASSERT_EQ(::GetACP(), 936u);
   QqDoubleProcess qq;
   ASSERT_TRUE(qq.Start(L"QQ.exe"));
   ASSERT_TRUE(BringToFront(qq.hwnd()));
-  StartWith(L"hook_standin.dll");
-  ASSERT_TRUE(typeText_ && calls_);
-  // The order the library relies on: started with the window, switched on
-  // only once the window procedure is in place.
-  EXPECT_STREQ(calls_(), "start;state(-1);");
+  StartInputHook(panel_, L"ostrelkit.dll");
+  ASSERT_TRUE(InputHookLibrary.IsLoaded());
   EXPECT_EQ(OldInputWndProc, &NextWindowProc);
 
-  EXPECT_EQ(Type(ToAnsi(L"这个们x话")), L"這個们x話");
-  EXPECT_EQ(g_ownHookMessages, 1) << "the message goes on to the window's own procedure";
-  // "한" has no code in page 936: it goes back to the library as "?".
-  EXPECT_EQ(Type("k"), L"?");
-  // NUL characters from the library are removed before the conversion.
-  EXPECT_EQ(Type(std::string("\xd5\xe2\0a\0", 5)), L"這a");
+  TypeUnicode(L"这个们x");
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x"));
+  EXPECT_EQ(g_ownHookMessages, 4) << "each character's message goes on to the window's own procedure";
+  // An input method's result is converted once, not again as the WM_CHAR it turns into.
+  PostImeResult(qq.input(), L"话");
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話"));
+  // "한" has no code in page 936: the panel hands back "?". Typed, the same
+  // character can't travel as ANSI at all, so it stays as typed.
+  TypeUnicode(L"k한");
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한"));
+  // A character typed with Ctrl held passes untouched.
+  testing_support::PressKey(VK_CONTROL, false);
+  TypeUnicode(L"这");
+  testing_support::PressKey(VK_CONTROL, true);
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这"));
 
   TextConvertMode = ConvertMartian;
   MarsAlternatives = {L"甲,甲"};
-  EXPECT_EQ(Type(ToAnsi(L"这b")), L"甲b");
+  TypeUnicode(L"这b");
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲b"));
+  // An empty alternative takes the character away.
+  MarsAlternatives = {L","};
+  TypeUnicode(L"这c");
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc"));
 
   TextConvertMode = ConvertNone;
-  EXPECT_EQ(Type(ToAnsi(L"这个")), L"这个");
-
-  // A null string from the library reads as "".
-  answerNull_(1);
-  EXPECT_EQ(Type(ToAnsi(L"这个")), L"");
-  answerNull_(0);
+  TypeUnicode(L"这");
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc这"));
 
   // The hook message answers what the inner procedure answers; others pass.
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
   EXPECT_EQ(::SendMessageW(panel_, WM_GETTEXTLENGTH, 0, 0), 5);
 
+  TextConvertMode = ConvertTraditional;
   StopInputHook(panel_);
-  const std::string calls = calls_();
-  EXPECT_EQ(calls.substr(calls.size() - 5), "stop;");
-  EXPECT_EQ(calls.find("get;get;"), std::string::npos) << "each message reads the string once: " << calls;
   const int before = g_ownHookMessages;
-  EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
-  EXPECT_EQ(calls_(), calls) << "after stop the window procedure is off";
-  EXPECT_EQ(g_ownHookMessages, before + 1);
+  TypeUnicode(L"个");
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc这个")) << "the hook is off";
+  EXPECT_EQ(g_ownHookMessages, before);
 }
 
-TEST_F(InputHookTest, LeavesTypingAloneWithAnotherProgramInFront) {
+TEST_F(InputHookTest, LeavesTypingAloneInAnotherProgram) {
   QqDoubleProcess other;
   ASSERT_TRUE(other.Start(L"OtherChat.exe"));
   ASSERT_TRUE(BringToFront(other.hwnd()));
-  StartWith(L"hook_standin.dll");
-  ASSERT_TRUE(typeText_);
-  EXPECT_EQ(Type(ToAnsi(L"这个们")), L"这个们");
-  TextConvertMode = ConvertMartian;
-  MarsAlternatives = {L"甲,甲"};
-  EXPECT_EQ(Type(ToAnsi(L"这")), L"这");
+  StartInputHook(panel_, L"ostrelkit.dll");
+  TypeUnicode(L"这个");
+  // Posted messages come before key input: the input method's turn comes once the keys are in.
+  ASSERT_TRUE(other.InputBoxHolds(L"这个"));
+  PostImeResult(other.input(), L"们");
+  EXPECT_TRUE(other.InputBoxHolds(L"这个们"));
+  EXPECT_EQ(g_ownHookMessages, 0) << "nothing typed there reaches the panel";
   EXPECT_EQ(ConvertTypedText(L"这"), L"这");
-  TextConvertMode = ConvertTraditional;
-  EXPECT_EQ(ConvertTypedText(L"这"), L"这");
+}
+
+// The panel's thread stops handling messages: typing goes on as typed, and
+// once the panel responds again, conversion comes back.
+TEST_F(InputHookTest, AHungPanelLeavesTypingAsTyped) {
+  QqDoubleProcess qq;
+  ASSERT_TRUE(qq.Start(L"QQ.exe"));
+  ASSERT_TRUE(BringToFront(qq.hwnd()));
+  HungPanel hung;
+  ASSERT_TRUE(hung.Started());
+
+  TypeUnicode(L"这个");
+  ASSERT_TRUE(qq.InputBoxHolds(L"这个"));
+  PostImeResult(qq.input(), L"话");
+  EXPECT_TRUE(qq.InputBoxHolds(L"这个话"));
+
+  hung.Resume();
+  TypeUnicode(L"们这");
+  EXPECT_TRUE(qq.InputBoxHolds(L"这个话们這"));
 }
 
 TEST_F(InputHookTest, ConvertTypedTextFollowsTheForegroundProcess) {
@@ -160,15 +211,13 @@ TEST_F(InputHookTest, ConvertTypedTextFollowsTheForegroundProcess) {
   EXPECT_EQ(ConvertTypedText(L"这个"), L"這個");
 }
 
-TEST_F(InputHookTest, MissingExportsAndLibrarySkipTheirSteps) {
-  StartWith(L"hook_standin_partial.dll");
+TEST_F(InputHookTest, MissingLibraryOrExportsSkipTheirSteps) {
+  // A library without the five functions: every call is skipped.
+  StartInputHook(panel_, L"kernel32.dll");
   ASSERT_TRUE(InputHookLibrary.IsLoaded());
-  ASSERT_TRUE(calls_);
-  EXPECT_STREQ(calls_(), "start;") << "no state switch without the export";
-  // Without DLLSetPubString there is nowhere to put a result: nothing is read.
+  EXPECT_FALSE(InputHookLibrary.CanSetPubString());
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
   StopInputHook(panel_);
-  EXPECT_STREQ(calls_(), "start;");
   InputHookLibrary.Unbind();
 
   StartInputHook(panel_, L"no_such_hook_library.dll");

@@ -8,12 +8,15 @@
 #include "foundation/ansi_text.h"
 #include "foundation/chat_windows.h"
 #include "foundation/handle_text.h"
+#include "support/keyboard_input.h"
 #include "support/qq_double_process.h"
 
 using namespace foundation;
 using testing_support::BringToFront;
 using testing_support::QqDoubleProcess;
 using testing_support::RunProgram;
+using testing_support::TapKey;
+using testing_support::TapWithCtrl;
 
 namespace {
 
@@ -69,8 +72,6 @@ void PutOnClipboard(HWND owner) {
   ::CloseClipboard();
 }
 
-void Key(BYTE vk, bool up) { ::keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0); }
-
 }  // namespace
 
 TEST(QqDouble, MeetsTheChatWindowFacts) {
@@ -105,10 +106,7 @@ TEST(QqDouble, FocusKeysAndPasteAreLogged) {
   ASSERT_TRUE(BringToFront(qq.hwnd()));
   ::SendMessageW(qq.input(), WM_SETFOCUS, 0, 0);
   EXPECT_TRUE(qq.WaitForLine("focus input"));
-  Key(VK_CONTROL, false);
-  Key('V', false);
-  Key('V', true);
-  Key(VK_CONTROL, true);
+  TapWithCtrl('V');
   EXPECT_TRUE(qq.WaitForLine("paste text=你好"));
   EXPECT_TRUE(qq.WaitForLine("key up vk=0x11 ctrl=0 in=input"));
   EXPECT_TRUE(qq.WaitForLine("key down vk=0x11 ctrl=1 in=input", 0));
@@ -121,9 +119,16 @@ TEST(QqDouble, FocusKeysAndPasteAreLogged) {
   }
   EXPECT_NE(formats.find("HTML Format"), std::string::npos) << formats;
   EXPECT_NE(formats.find("CF_UNICODETEXT"), std::string::npos) << formats;
-  Key(VK_RETURN, false);
-  Key(VK_RETURN, true);
+  // The box keeps its text: the paste, typed characters, Backspace; Enter sends it.
+  EXPECT_TRUE(qq.WaitForLine("text input=你好", 0));
+  testing_support::TypeUnicode(L"ab");
+  EXPECT_TRUE(qq.WaitForLine("text input=你好ab"));
+  TapKey(VK_BACK);
+  EXPECT_TRUE(qq.WaitForLine("text input=你好a"));
+  TapKey(VK_RETURN);
   EXPECT_TRUE(qq.WaitForLine("key down vk=0x0D ctrl=0 in=input"));
+  EXPECT_TRUE(qq.WaitForLine("send text=你好a"));
+  EXPECT_TRUE(qq.WaitForLine("text input="));
   ::DestroyWindow(owner);
 }
 

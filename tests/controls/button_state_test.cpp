@@ -123,6 +123,7 @@ struct CommandHost : CommandMachine::Host {
   void RaiseClick() override { ++clicks; }
   void RaiseMouseIn(int16_t s) override { log.push_back("in" + std::to_string(s)); }
   void RaiseMouseOut(int16_t s) override { log.push_back("out" + std::to_string(s)); }
+  void HoverChanged(bool hover) override { log.push_back(hover ? "hover on" : "hover off"); }
 };
 
 struct CommandFixture {
@@ -217,7 +218,8 @@ TEST(CommandMachine, OverTimerEndsHoverAndShowsIdleWhileHeldOutside) {
   f.m.MouseDown(1, 2, 0, 0);
   f.m.MouseMove(true, 0);
   EXPECT_TRUE(f.host.timer);
-  EXPECT_EQ(f.host.log, (std::vector<std::string>{"in0", "pump"}));
+  // The hover picture is in place before MouseIn is raised.
+  EXPECT_EQ(f.host.log, (std::vector<std::string>{"hover on", "in0", "pump"}));
   f.m.OverTimerTick();  // still over: nothing
   EXPECT_TRUE(f.m.hover());
   f.host.refreshed.clear();
@@ -225,10 +227,14 @@ TEST(CommandMachine, OverTimerEndsHoverAndShowsIdleWhileHeldOutside) {
   f.m.OverTimerTick();
   EXPECT_FALSE(f.host.timer);
   EXPECT_FALSE(f.m.hover());
-  EXPECT_EQ(f.host.log.back(), "out2");  // the Shift of the last press
+  EXPECT_EQ(f.host.log, (std::vector<std::string>{"hover on", "in0", "pump", "hover off", "out2"}));  // Shift of the press
   EXPECT_EQ(f.host.refreshed, (std::vector<int>{3, 1}));
   EXPECT_TRUE(f.m.pressed());  // back inside shows pressed again
+  f.m.FocusChanged(true);
+  EXPECT_TRUE(f.m.has_focus());
+  EXPECT_TRUE(f.m.pressed());
   f.m.FocusChanged(false);
+  EXPECT_FALSE(f.m.has_focus());
   EXPECT_FALSE(f.m.pressed());
 }
 

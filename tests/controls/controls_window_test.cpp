@@ -14,46 +14,12 @@
 #include "controls/skin_art.h"
 #include "controls/xp_vscrollbar.h"
 #include "foundation/app_path.h"
+#include "controls/control_host.h"
 #include "support/message_recorder.h"
 
 using namespace controls;
 
-namespace {
-
-struct HostWindow {
-  HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                nullptr, nullptr, nullptr);
-  ~HostWindow() { ::DestroyWindow(hwnd); }
-};
-
-COLORREF PicturePixel(const Picture& p, int x, int y) {
-  foundation::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  foundation::SelectionGuard select(dc.get(), p.bitmap());
-  return ::GetPixel(dc.get(), x, y);
-}
-
-// Columns holding text-coloured (red-dominant) pixels: first and last, or -1.
-std::pair<int, int> RedColumns(const BackSurface& s) {
-  int first = -1, last = -1;
-  for (int x = 0; x < s.width(); ++x) {
-    for (int y = 0; y < s.height(); ++y) {
-      const COLORREF c = s.Pixel(x, y);
-      if (GetRValue(c) > GetGValue(c) + 60 && GetRValue(c) > GetBValue(c) + 60) {
-        if (first < 0) first = x;
-        last = x;
-        break;
-      }
-    }
-  }
-  return {first, last};
-}
-
-// The finished drawing of a control (the public, read-only view).
-const BackSurface& Drawn(const ControlWindow& control) { return control.surface(); }
-
-LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-
-}  // namespace
+using namespace controls_test;
 
 TEST(QQButtonWindow, SkinOfEachLookStretchedByNineSlice) {
   HostWindow host;

@@ -100,6 +100,25 @@ TEST(AnsiText, UnrepresentableBecomesQuestionMark) {
   EXPECT_EQ(ToAnsi(L"a\u0f00b"), "a?b");
 }
 
+TEST(AnsiText, ExactFormAndWholeCharacterCut) {
+  std::string ansi;
+  EXPECT_TRUE(ToAnsiExactly(L"abc", &ansi));
+  EXPECT_EQ(ansi, "abc");
+  EXPECT_TRUE(ToAnsiExactly(L"", &ansi));
+  EXPECT_EQ(ansi, "");
+  EXPECT_FALSE(ToAnsiExactly(L"a\u0f00b", &ansi)) << "no form of its own, not even \"?\"";
+  // A best-fit look-alike ("a" for a with macron under 1252) is no exact form either.
+  EXPECT_EQ(ToAnsiExactly(L"\u0101", &ansi), ::GetACP() == 936u);
+
+  EXPECT_EQ(CutAnsiOnWholeChars("abcdef", 4), "abcd");
+  EXPECT_EQ(CutAnsiOnWholeChars("ab", 4), "ab");
+  // "a" and two double-byte characters (5 bytes) cut to 4: the second
+  // character would be split, so it goes whole.
+  const std::string mixed = ToAnsi(L"a汉字");
+  const std::string cut = CutAnsiOnWholeChars(mixed, 4);
+  EXPECT_EQ(FromAnsi(cut), ::GetACP() == 936u ? L"a汉" : L"a??");
+}
+
 TEST(AnsiText, CodePageFollowsTheRunsLocale) {
   // The runner starts Wine under zh_CN (code page 936); the cp1252 copies of
   // some tests run under en_US. Either way the program must see that page.

@@ -14,6 +14,17 @@ TEST(PageMath, PagesRoundUpSoEveryItemIsReachable) {
   EXPECT_EQ(PageCount(-5, kSymbolsPerPage), 0);
 }
 
+TEST(PageMath, TwipsToPixelsRoundsHalvesToEven) {
+  EXPECT_EQ(TwipsToPixels(10), 1);
+  EXPECT_EQ(TwipsToPixels(380), 25);
+  EXPECT_EQ(TwipsToPixels(1330), 89);
+  EXPECT_EQ(TwipsToPixels(2045), 136);
+  EXPECT_EQ(TwipsToPixels(7215), 481);
+  EXPECT_EQ(TwipsToPixels(22), 1);   // 1.47
+  EXPECT_EQ(TwipsToPixels(37), 2);   // 2.47
+  EXPECT_EQ(TwipsToPixels(-30), -2);
+}
+
 TEST(PageMath, MainGridOfSevenEmoticons) {
   const MainGridLayout g = LayoutMainGrid(7);
   ASSERT_EQ(g.cells.size(), 10u);  // 7 emoticons, 1 blank, 2 blanks completing the row

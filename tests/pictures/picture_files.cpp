@@ -135,6 +135,14 @@ void Surface::Fill(COLORREF color) {
   for (int i = 0; i < width_ * height_; ++i) bits_[i] = v;
 }
 
+bool Surface::CopyFromScreen(int x, int y) {
+  HDC screen = ::GetDC(nullptr);
+  const BOOL ok = ::BitBlt(dc_.get(), 0, 0, width_, height_, screen, x, y, SRCCOPY);
+  ::ReleaseDC(nullptr, screen);
+  ::GdiFlush();
+  return ok != FALSE;
+}
+
 COLORREF Surface::At(int x, int y) const {
   ::GdiFlush();
   const uint32_t v = bits_[static_cast<size_t>(y) * width_ + x];

@@ -32,6 +32,8 @@ class Surface {
   // The pixel as a COLORREF (red in the low byte).
   COLORREF At(int x, int y) const;
   void Fill(COLORREF color);
+  // Copies the screen's pixels from (x, y) on, as the display shows them now.
+  bool CopyFromScreen(int x, int y);
   // The smallest rectangle holding every pixel that differs from background.
   RECT ChangedArea(COLORREF background) const;
   int width() const { return width_; }

@@ -74,6 +74,10 @@ PanelProcess::PanelProcess() {
 
 PanelProcess::~PanelProcess() { Close(); }
 
+void PanelProcess::AddHookLibrary() {
+  ::CopyFileW((foundation::AppPath() + L"ostrelkit.dll").c_str(), (dir_.path() + L"ostrelkit.dll").c_str(), FALSE);
+}
+
 void PanelProcess::WriteConfig(const std::string& text) { WriteFileBytes(dir_ / L"Config.ini", text); }
 
 void PanelProcess::AddCategory(const std::wstring& category) {
@@ -136,11 +140,13 @@ std::vector<HWND> PanelProcess::Grids() const {
   return d.found;
 }
 
-HWND PanelProcess::Combo(int id) const {
-  ChildData d{L"ComboBox", {}};
+HWND PanelProcess::Combo(int id) const { return Child(L"ComboBox", id); }
+
+HWND PanelProcess::Child(const wchar_t* className, int id) const {
+  ChildData d{className, {}};
   if (window_) ::EnumChildWindows(window_, FindChildrenProc, reinterpret_cast<LPARAM>(&d));
   for (HWND h : d.found)
-    if (::GetDlgCtrlID(h) == id) return h;
+    if (id == -1 || ::GetDlgCtrlID(h) == id) return h;
   return nullptr;
 }
 

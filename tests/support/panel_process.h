@@ -25,6 +25,9 @@ class PanelProcess {
   // A picture file of the library: Face\<category>\<name>, drawn as a w x h BMP.
   void AddPicture(const std::wstring& category, const std::wstring& name, int w = 40, int h = 30);
   void AddCategory(const std::wstring& category);
+  // Puts the keyboard-hook library beside the program (left out otherwise, so
+  // that other tests never have a session-wide hook in place).
+  void AddHookLibrary();
   // Replaces the program's Thumbs.mdb with the result of running sql on a copy.
   bool EditDatabase(const char* sql);
 
@@ -40,6 +43,8 @@ class PanelProcess {
   // The emoticon grid windows (the main one first).
   std::vector<HWND> Grids() const;
   HWND Combo(int id) const;
+  // The first window of that class inside the main window (id -1: any id), or nullptr.
+  HWND Child(const wchar_t* className, int id = -1) const;
   RECT WindowRect() const;
   // Polls until pred() holds; false after timeoutMs.
   template <class Pred>

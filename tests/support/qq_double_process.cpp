@@ -1,7 +1,10 @@
 #include "support/qq_double_process.h"
 
+#include <psapi.h>
+
 #include <cstdlib>
 
+#include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/handle_text.h"
 
@@ -87,6 +90,28 @@ std::vector<std::string> QqDoubleProcess::LogLines() const {
   return lines;
 }
 
+std::vector<std::string> QqDoubleProcess::ValuesAfter(const std::string& prefix) const {
+  std::vector<std::string> values;
+  for (const std::string& l : LogLines()) {
+    if (l.rfind(prefix, 0) == 0) values.push_back(l.substr(prefix.size()));
+  }
+  return values;
+}
+
+::testing::AssertionResult QqDoubleProcess::InputBoxHolds(const std::wstring& text, DWORD timeoutMs) const {
+  const std::string wanted = foundation::ToUtf8(text);
+  std::string held;
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    const auto values = ValuesAfter("text input=");
+    held = values.empty() ? "" : values.back();
+    if (held == wanted) return ::testing::AssertionSuccess();
+    if (::GetTickCount() - start > timeoutMs) break;
+    PumpMessages(10);
+  }
+  return ::testing::AssertionFailure() << "the input box holds \"" << held << "\"";
+}
+
 bool QqDoubleProcess::WaitForLine(const std::string& line, DWORD timeoutMs) const {
   const DWORD start = ::GetTickCount();
   for (;;) {
@@ -139,6 +164,22 @@ int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, s
   ::CloseHandle(pi.hThread);
   if (output) *output = out;
   return static_cast<int>(code);
+}
+
+bool ProcessHasModule(DWORD pid, const wchar_t* fileName) {
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) return false;
+  HMODULE modules[1024];
+  DWORD bytes = 0;
+  bool found = false;
+  if (::EnumProcessModules(process, modules, sizeof(modules), &bytes)) {
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024 && !found; ++i) {
+      wchar_t name[MAX_PATH];
+      if (::GetModuleBaseNameW(process, modules[i], name, MAX_PATH) > 0) found = ::lstrcmpiW(name, fileName) == 0;
+    }
+  }
+  ::CloseHandle(process);
+  return found;
 }
 
 bool BringToFront(HWND hwnd) {

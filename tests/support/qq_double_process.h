@@ -2,6 +2,7 @@
 // reads its log. The process is closed (WM_CLOSE, then terminated if it hangs)
 // when the object goes.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -29,6 +30,11 @@ class QqDoubleProcess {
 
   // The log so far, one entry per line (UTF-8).
   std::vector<std::string> LogLines() const;
+  // What follows prefix on each line that starts with it, in order.
+  std::vector<std::string> ValuesAfter(const std::string& prefix) const;
+  // Waits until the input box's latest text (its last "text input=" line) is
+  // text; the failure names the text it holds.
+  ::testing::AssertionResult InputBoxHolds(const std::wstring& text, DWORD timeoutMs = 10000) const;
   // Waits until a line equal to line appears; false after timeoutMs.
   bool WaitForLine(const std::string& line, DWORD timeoutMs = 5000) const;
   // Posts WM_CLOSE and waits for the process to end (terminates it after 5 s).
@@ -45,6 +51,9 @@ class QqDoubleProcess {
 // Runs a program of the bin folder with arguments, waits for it, answers its
 // exit code (-1 when it could not start) and, if wanted, its standard output.
 int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, std::string* output = nullptr);
+
+// Whether the process has a module of that file name (no folder) loaded.
+bool ProcessHasModule(DWORD pid, const wchar_t* fileName);
 
 // Makes hwnd the foreground window, pumping messages meanwhile; false when it
 // is still not in front after about two seconds.

@@ -11,9 +11,13 @@
 #include "controls/box.h"
 #include "controls/command.h"
 #include "controls/drawing.h"
+#include "controls/flat_cmd.h"
 #include "controls/picture.h"
+#include "controls/prog_bar.h"
 #include "controls/qq_button.h"
 #include "controls/skin_art.h"
+#include "controls/trans_form.h"
+#include "controls/xp_command.h"
 #include "controls/xp_vscrollbar.h"
 #include "foundation/handles.h"
 #include "foundation/window_base.h"
@@ -64,7 +68,7 @@ class Gallery : public foundation::WindowBase {
     // Topmost: other programs' windows on the display must not cover the screenshot.
     return CreateWindowObject({L"ControlsGallery", CS_DBLCLKS, nullptr, ::GetSysColorBrush(COLOR_BTNFACE)},
                               WS_EX_TOPMOST,
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, L"控件一览", 0, 0, 1060, 560, nullptr, nullptr);
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, L"控件一览", 0, 0, 1270, 790, nullptr, nullptr);
   }
   bool Populate();
 
@@ -74,7 +78,10 @@ class Gallery : public foundation::WindowBase {
       ::DestroyWindow(hwnd());
       return 0;
     }
-    if (msg == WM_DESTROY) ::PostQuitMessage(0);
+    if (msg == WM_DESTROY) {
+      if (shaped_) ::DestroyWindow(shaped_);
+      ::PostQuitMessage(0);
+    }
     return WindowBase::HandleMessage(msg, w, l);
   }
 
@@ -94,10 +101,16 @@ class Gallery : public foundation::WindowBase {
   bool AddCommands(int y);
   bool AddBoxes(int y);
   bool AddScrollBars(int x, int y);
+  bool AddXpCommands(int y);
+  bool AddFlatCmds(int y);
+  bool AddProgBars(int y);
+  bool AddShapedForm(int x, int y);
 
   std::vector<std::unique_ptr<ControlWindow>> owned_;
+  HWND shaped_ = nullptr;  // the form the TransForm shapes
   foundation::UniqueFont font_;
   AmbientProperties ambient_;
+  std::vector<PictureRef> keep_;  // pictures windows show by handle
   bool ok_ = true;
 };
 
@@ -213,6 +226,167 @@ bool Gallery::AddScrollBars(int x, int y) {
   return ok_;
 }
 
+// A picture with a word, as the buttons' pictures: a blue square with a
+// magenta (mask colour) corner.
+PictureRef ButtonPicture(int size) {
+  return Picture::Draw(size, size, [&](HDC dc) {
+    RECT all{0, 0, size, size};
+    ::SetDCBrushColor(dc, RGB(40, 90, 200));
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    RECT corner{0, 0, size / 3, size / 3};
+    ::SetDCBrushColor(dc, RGB(255, 0, 255));
+    ::FillRect(dc, &corner, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    RECT dot{size / 2, size / 2, size - 2, size - 2};
+    ::SetDCBrushColor(dc, RGB(250, 210, 60));
+    ::FillRect(dc, &dot, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+  });
+}
+
+// Puts a command button into a look by input, then stops its hover poll so
+// the look stays for the screenshot.
+void HoldLook(OwnerDrawnButton& b, const wchar_t* look) {
+  HWND h = b.hwnd();
+  const std::wstring which = look;
+  if (which == L"hover") ::SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  if (which == L"pressed") ::SendMessageW(h, WM_KEYDOWN, VK_SPACE, 0);  // pressed without taking the focus
+  if (which == L"focus") ::SetFocus(h);
+  ::KillTimer(h, OwnerDrawnButton::kOverTimerId);
+}
+
+bool Gallery::AddXpCommands(int y) {
+  Label(hwnd(), L"XpCommand：正常 / 焦点 / 悬停 / 按下 / 禁用；图片在上 / 左 / 右 / 下", 20, y, 700);
+  const wchar_t* looks[5] = {L"normal", L"focus", L"hover", L"pressed", L"disabled"};
+  const wchar_t* captions[5] = {L"下载", L"焦点", L"悬停", L"按下", L"禁用"};
+  XpCommand* focused = nullptr;
+  for (int i = 0; i < 5; ++i) {
+    PropertyBag bag;
+    bag.Write(L"Caption", std::wstring(captions[i]));
+    bag.Write(L"Enabled", i != 4);
+    auto* b = Add<XpCommand>();
+    ok_ &= b->Create(hwnd(), 500 + i, 20 + i * 110, y + 22, 100, 28, &bag, ambient_);
+    if (i == 1) focused = b;
+    if (i == 2 || i == 3) HoldLook(*b, looks[i]);
+  }
+  const wchar_t* places[4] = {L"上", L"左", L"右", L"下"};
+  for (int pos = 0; pos < 4; ++pos) {
+    PropertyBag bag;
+    bag.Write(L"Caption", std::wstring(L"图片") + places[pos]);
+    bag.Write(L"PicturePosition", int32_t{pos});
+    bag.Write(L"MaskColor", ColorToLong(RGB(255, 0, 255)));
+    auto* b = Add<XpCommand>();
+    const bool tall = pos == 0 || pos == 3;
+    ok_ &= b->Create(hwnd(), 510 + pos, 20 + pos * 130, y + 60, 112, tall ? 56 : 40, &bag, ambient_);
+    b->SetPictureSize(kPictureSize16);
+    b->SetPicture(ButtonPicture(16));
+  }
+  if (focused) HoldLook(*focused, L"focus");
+  return ok_;
+}
+
+bool Gallery::AddFlatCmds(int y) {
+  Label(hwnd(), L"FlatCmd：静止 / 按下 / 无边框 / 透明(宿主图片) / 图片在左 / 禁用", 20, y, 700);
+  const wchar_t* captions[3] = {L"平面", L"按下", L"无边框"};
+  for (int i = 0; i < 3; ++i) {
+    PropertyBag bag;
+    bag.Write(L"Caption", std::wstring(captions[i]));
+    bag.Write(L"BackColor", ColorToLong(0xF0E8E0));
+    bag.Write(L"NoBorderEffect", i == 2);
+    auto* b = Add<FlatCmd>();
+    ok_ &= b->Create(hwnd(), 600 + i, 20 + i * 100, y + 22, 90, 26, &bag, ambient_);
+    if (i == 1) HoldLook(*b, L"pressed");
+  }
+  // A host picture shown by a static picture box; the see-through button sits on it.
+  PictureRef stripes = Picture::Draw(140, 40, [](HDC dc) {
+    for (int x = 0; x < 140; ++x) {
+      foundation::UniquePen pen(::CreatePen(PS_SOLID, 1, (x / 8) % 2 ? RGB(150, 200, 240) : RGB(230, 240, 255)));
+      foundation::SelectionGuard select(dc, pen.get());
+      ::MoveToEx(dc, x, 0, nullptr);
+      ::LineTo(dc, x, 40);
+    }
+  });
+  HWND holder = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP | WS_CLIPCHILDREN, 320,
+                                  y + 16, 140, 40, hwnd(), nullptr, nullptr, nullptr);
+  ::SendMessageW(holder, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(stripes->bitmap()));
+  AmbientProperties onPicture = ambient_;
+  onPicture.picture = stripes;
+  PropertyBag clear;
+  clear.Write(L"Caption", std::wstring(L"透明"));
+  clear.Write(L"TransparentBG", true);
+  auto* seeThrough = Add<FlatCmd>();
+  ok_ &= seeThrough->Create(holder, 603, 25, 7, 90, 26, &clear, onPicture);
+  keep_.push_back(stripes);
+
+  PropertyBag left;
+  left.Write(L"Caption", std::wstring(L"图片在左"));
+  left.Write(L"MaskColor", ColorToLong(RGB(255, 0, 255)));
+  auto* withPicture = Add<FlatCmd>();
+  ok_ &= withPicture->Create(hwnd(), 604, 480, y + 22, 110, 28, &left, ambient_);
+  withPicture->SetPictureSize(kPictureSize16);
+  withPicture->SetPicture(ButtonPicture(16));
+  PropertyBag off;
+  off.Write(L"Caption", std::wstring(L"禁用"));
+  off.Write(L"Enabled", false);
+  auto* disabled = Add<FlatCmd>();
+  ok_ &= disabled->Create(hwnd(), 605, 600, y + 22, 90, 26, &off, ambient_);
+  return ok_;
+}
+
+bool Gallery::AddProgBars(int y) {
+  Label(hwnd(), L"ProgBar：样式 0-9 (60%, 3 与 9 显示文字)；竖直样式 1", 20, y, 600);
+  for (int look = 0; look < kProgBarLooks; ++look) {
+    PropertyBag bag;
+    bag.Write(L"Scrolling", int32_t{look});
+    bag.Write(L"Color", ColorToLong(look == 9 ? 0x6A240Au : 0x8000000Du));
+    bag.Write(L"ShowText", look == 3 || look == 9);
+    bag.Write(L"Value", int32_t{60});
+    auto* bar = Add<ProgBar>();
+    ok_ &= bar->Create(hwnd(), 700 + look, 20 + (look % 5) * 200, y + 22 + (look / 5) * 30, 190, 22, &bag, ambient_);
+    if (look == 8) {
+      PictureRef tile = Picture::Draw(8, 8, [](HDC dc) {
+        for (int i = 0; i < 8; ++i) ::SetPixelV(dc, i, i, RGB(200, 60, 60));
+      });
+      bar->SetImage(tile);
+    }
+  }
+  PropertyBag vertical;
+  vertical.Write(L"Orientation", int32_t{1});
+  vertical.Write(L"Scrolling", int32_t{1});
+  vertical.Write(L"Value", int32_t{60});
+  auto* up = Add<ProgBar>();
+  ok_ &= up->Create(hwnd(), 710, 1030, y + 10, 22, 70, &vertical, ambient_);
+  return ok_;
+}
+
+// A form of its own shaped by a TransForm: a disc cut from a square picture
+// by its grey corners.
+bool Gallery::AddShapedForm(int x, int y) {
+  Label(hwnd(), L"TransForm：按图片形状裁剪的窗口", x, y, 260);
+  PictureRef disc = Picture::Draw(90, 90, [](HDC dc) {
+    RECT all{0, 0, 90, 90};
+    ::SetDCBrushColor(dc, RGB(0xC0, 0xC0, 0xC0));
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    foundation::UniqueBrush fill(::CreateSolidBrush(RGB(60, 160, 90)));
+    foundation::SelectionGuard brush(dc, fill.get());
+    foundation::SelectionGuard pen(dc, ::GetStockObject(NULL_PEN));
+    ::Ellipse(dc, 0, 0, 91, 91);
+  });
+  keep_.push_back(disc);
+  RECT gallery{};
+  ::GetWindowRect(hwnd(), &gallery);
+  POINT at{x, y + 22};
+  ::ClientToScreen(hwnd(), &at);
+  shaped_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", nullptr, WS_POPUP | SS_BITMAP, at.x, at.y,
+                              90, 90, hwnd(), nullptr, nullptr, nullptr);
+  if (!shaped_) return ok_ = false;
+  ::SendMessageW(shaped_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(disc->bitmap()));
+  AmbientProperties onDisc = ambient_;
+  onDisc.picture = disc;
+  auto* shaper = Add<TransForm>();
+  ok_ &= shaper->Create(shaped_, 800, 0, 0, 32, 32, nullptr, onDisc);
+  ::ShowWindow(shaped_, SW_SHOWNA);
+  return ok_;
+}
+
 bool Gallery::Populate() {
   ambient_.displayName = L"Gallery";
   {
@@ -223,6 +397,10 @@ bool Gallery::Populate() {
   AddCommands(80);
   AddBoxes(220);
   AddScrollBars(618, 220);
+  AddXpCommands(350);
+  AddFlatCmds(550);
+  AddProgBars(610);
+  AddShapedForm(1080, 10);
   return ok_;
 }
 

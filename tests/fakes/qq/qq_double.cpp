@@ -36,6 +36,7 @@ HANDLE g_log = INVALID_HANDLE_VALUE;
 HWND g_main = nullptr;
 HWND g_input = nullptr;
 HWND g_button = nullptr;
+std::wstring g_inputText;  // what the input box holds
 
 // Keeps each event on one line.
 std::string Escape(const std::string& s) {
@@ -96,11 +97,15 @@ bool OpenClipboardRetrying(HWND owner) {
   return false;
 }
 
-void LogPaste() {
+void LogInputText() { Log("text input=" + Escape(ToUtf8(g_inputText))); }
+
+// Logs the clipboard and, like a chat box, appends its text.
+void Paste() {
   if (!OpenClipboardRetrying(g_input)) {
     Log("paste error=clipboard-busy");
     return;
   }
+  std::wstring pasted;
   std::string formats;
   for (UINT f = ::EnumClipboardFormats(0); f != 0; f = ::EnumClipboardFormats(f)) {
     if (!formats.empty()) formats += ",";
@@ -131,12 +136,35 @@ void LogPaste() {
   }
   if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
     if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(h))) {
-      std::wstring text(p, wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t)));
+      pasted.assign(p, wcsnlen(p, ::GlobalSize(h) / sizeof(wchar_t)));
       ::GlobalUnlock(h);
-      Log("paste text=" + Escape(ToUtf8(text)));
+      Log("paste text=" + Escape(ToUtf8(pasted)));
     }
   }
   ::CloseClipboard();
+  if (!pasted.empty()) {
+    g_inputText += pasted;
+    LogInputText();
+  }
+}
+
+// Typed characters edit the box's text as a chat box does: Backspace takes
+// the last character off, Enter sends the text and empties the box, other
+// control characters (Ctrl+V's among them) change nothing.
+void TypeInput(wchar_t c) {
+  if (c == L'\b') {
+    if (g_inputText.empty()) return;
+    g_inputText.pop_back();
+    if (!g_inputText.empty() && IS_HIGH_SURROGATE(g_inputText.back())) g_inputText.pop_back();
+  } else if (c == L'\r') {
+    Log("send text=" + Escape(ToUtf8(g_inputText)));
+    g_inputText.clear();
+  } else if (c < 0x20) {
+    return;
+  } else {
+    g_inputText += c;
+  }
+  LogInputText();
 }
 
 void LogKey(const char* what, WPARAM vk, const char* where) {
@@ -151,7 +179,7 @@ bool HandleKey(HWND hwnd, UINT msg, WPARAM wParam) {
   const char* where = hwnd == g_input ? "input" : hwnd == g_button ? "button" : "main";
   if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
     LogKey("down", wParam, where);
-    if (hwnd == g_input && wParam == 'V' && (::GetKeyState(VK_CONTROL) & 0x8000)) LogPaste();
+    if (hwnd == g_input && wParam == 'V' && (::GetKeyState(VK_CONTROL) & 0x8000)) Paste();
     return true;
   }
   if (msg == WM_KEYUP || msg == WM_SYSKEYUP) {
@@ -174,6 +202,9 @@ LRESULT CALLBACK InputProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDOWN:
       ::SetFocus(hwnd);
+      return 0;
+    case WM_CHAR:
+      TypeInput(static_cast<wchar_t>(wParam));
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;

@@ -1,0 +1,28 @@
+// A category is a folder directly inside the library folder Face. Names come
+// from what the user types, from category lists and from archive contents, so
+// each is checked before any folder is made, renamed or copied into.
+// No windows here.
+#pragma once
+#include <string_view>
+
+namespace foundation {
+
+enum class CategoryNameVerdict {
+  kOk,
+  kBlank,    // nothing left once every blank (" ") is removed
+  kInvalid,  // would not name a folder of its own inside Face
+};
+
+// kInvalid for "." as a component, ".." anywhere, a drive ("C:"), a
+// leading "\" or "/", a character the file system refuses (< > : " / | ? *
+// and control characters), an empty component, a component ending in a dot,
+// and the reserved device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or
+// without an extension). With allowNesting a "\" separates components that are
+// each checked ("x\y": x with y inside); without it any "\" is kInvalid.
+// Blanks around a name are kept as typed: they are not a reason to refuse it.
+CategoryNameVerdict CheckCategoryName(std::wstring_view name, bool allowNesting);
+
+// The one message both programs show for kInvalid.
+extern const wchar_t kInvalidCategoryNameMessage[];
+
+}  // namespace foundation

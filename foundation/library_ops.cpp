@@ -1,0 +1,98 @@
+#include "foundation/library_ops.h"
+
+#include "foundation/file_ops.h"
+#include "foundation/handles.h"
+#include "foundation/path_fields.h"
+
+namespace foundation {
+namespace {
+
+bool FileSize(const std::wstring& path, ULONGLONG& size) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
+std::wstring SystemMessage(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD n = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring out = n && text ? std::wstring(text, n) : L"错误 " + std::to_wstring(code);
+  if (text) ::LocalFree(text);
+  while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ')) out.pop_back();
+  return out;
+}
+
+// Deletes what is inside folder (with a trailing "\"), depth first; false at
+// the first entry that stays, with error saying which.
+bool DeleteContents(const std::wstring& folder, std::wstring& error) {
+  WIN32_FIND_DATAW fd;
+  UniqueFind find(::FindFirstFileW((folder + L"*").c_str(), &fd));
+  if (!find) {
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return true;
+    error = folder + L": " + SystemMessage(code);
+    return false;
+  }
+  do {
+    const std::wstring name = fd.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const std::wstring path = folder + name;
+    const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (isFolder && !isLink && !DeleteContents(path + L'\\', error)) return false;
+    // Read-only entries are not forced: the user marked them to be kept.
+    const BOOL gone = isFolder ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str());
+    if (!gone) {
+      error = path + L": " + SystemMessage(::GetLastError());
+      return false;
+    }
+  } while (::FindNextFileW(find.get(), &fd));
+  return true;
+}
+
+}  // namespace
+
+bool CopyFaceVerified(HWND owner, const std::wstring& source, const std::wstring& targetFolder) {
+  ULONGLONG sourceSize = 0;
+  if (!FileSize(source, sourceSize)) return false;
+  const std::wstring folder = WithTrailingBackslash(targetFolder);
+  const std::wstring target = folder + GetFileName(source);
+  // The shell would copy a file onto itself as a renamed duplicate.
+  if (IsSameFile(source, target)) return false;
+  // The file's own name as the target, so that a file already there is set
+  // aside by CopyFileTo instead of the shell asking whether to replace it.
+  if (!CopyFileTo(owner, source, target)) return false;
+  ULONGLONG targetSize = 0;
+  return FileSize(target, targetSize) && targetSize == sourceSize;
+}
+
+MoveOutcome MoveFace(HWND owner, const std::wstring& source, const std::wstring& targetFolder) {
+  if (!CopyFaceVerified(owner, source, targetFolder)) return MoveOutcome::kCopyFailed;
+  return DeleteFace(source) ? MoveOutcome::kMoved : MoveOutcome::kSourceNotDeleted;
+}
+
+bool DeleteFace(const std::wstring& path) {
+  if (!FileExists(path)) return false;
+  return ::DeleteFileW(path.c_str()) != FALSE;
+}
+
+bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error) {
+  std::wstring reason;
+  const std::wstring path = WithTrailingBackslash(folder);
+  bool ok = FolderExists(path);
+  if (!ok) {
+    reason = folder + L": " + SystemMessage(ERROR_PATH_NOT_FOUND);
+  } else if ((ok = DeleteContents(path, reason))) {
+    const std::wstring bare = path.substr(0, path.size() - 1);
+    ok = ::RemoveDirectoryW(bare.c_str()) != FALSE;
+    if (!ok) reason = bare + L": " + SystemMessage(::GetLastError());
+  }
+  if (!ok && error) *error = reason;
+  return ok;
+}
+
+}  // namespace foundation

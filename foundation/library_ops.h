@@ -1,0 +1,39 @@
+// Changes to the emoticon library that both programs make from their dialogs:
+// copying, moving and deleting emoticons and deleting categories. None of them
+// ever loses the only copy of a picture, and each says honestly whether it
+// happened.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace foundation {
+
+// Copies source into targetFolder (with or without a trailing "\") through
+// CopyFileTo, which replaces a file of the same name only once the new copy
+// exists, and checks that the copy landed: the target file exists with the
+// source's size. False after a failed or cancelled copy, for a missing source,
+// and when the target would be the source itself.
+bool CopyFaceVerified(HWND owner, const std::wstring& source, const std::wstring& targetFolder);
+
+enum class MoveOutcome {
+  kMoved,
+  kCopyFailed,        // nothing changed: the source is where it was
+  kSourceNotDeleted,  // the copy is in the target, the source could not go
+};
+
+// A verified copy as above; the source is deleted only after it.
+MoveOutcome MoveFace(HWND owner, const std::wstring& source, const std::wstring& targetFolder);
+
+// Deletes one emoticon file; true when it is gone. A locked or read-only file
+// stays as it was (false).
+bool DeleteFace(const std::wstring& path);
+
+// Deletes a category folder and everything in it, without forcing read-only
+// files, stopping at the first thing that can't go. True when the folder is
+// gone. Otherwise error (when given) names what could not be deleted and why;
+// what was deleted before stays deleted. Links inside the folder are removed
+// as links: what they point at is never touched.
+bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error);
+
+}  // namespace foundation

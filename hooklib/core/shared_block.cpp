@@ -1,0 +1,76 @@
+#include "hooklib/core/shared_block.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace hooklib {
+namespace {
+
+bool Started(const SharedBlock& block) { return block.layoutSize == sizeof(SharedBlock); }
+
+void PutText(SharedBlock& block, std::string_view text) {
+  const size_t n = std::min(text.size(), kSharedTextCapacity);
+  std::memcpy(block.text, text.data(), n);
+  block.text[n] = '\0';
+  block.textLength = static_cast<uint32_t>(n);
+}
+
+std::string TakeText(const SharedBlock& block) {
+  return std::string(block.text, std::min<size_t>(block.textLength, kSharedTextCapacity));
+}
+
+}  // namespace
+
+void StartPanel(SharedBlock& block, int64_t panelWindow, uint32_t panelProcessId) {
+  std::memset(&block, 0, sizeof(block));
+  block.layoutSize = sizeof(SharedBlock);
+  block.panelWindow = panelWindow;
+  block.panelProcessId = panelProcessId;
+}
+
+void SetHookOn(SharedBlock& block, bool on) {
+  if (Started(block)) block.hookOn = on ? 1 : 0;
+}
+
+int64_t ExchangeTarget(const SharedBlock& block) {
+  return Started(block) && block.hookOn ? block.panelWindow : 0;
+}
+
+bool PanelBehind(const SharedBlock& block) { return Started(block) && block.panelBehind != 0; }
+
+void NotePanelResponds(SharedBlock& block) {
+  if (Started(block)) block.panelBehind = 0;
+}
+
+bool BeginExchange(SharedBlock& block, std::string_view typedAnsi) {
+  if (ExchangeTarget(block) == 0) return false;
+  if (typedAnsi.empty() || typedAnsi.size() > kSharedTextCapacity) return false;
+  PutText(block, typedAnsi);
+  block.exchange = static_cast<uint32_t>(ExchangeState::Pending);
+  return true;
+}
+
+std::string ReadTypedText(SharedBlock& block) {
+  if (!Started(block)) return {};
+  NotePanelResponds(block);
+  if (block.exchange != static_cast<uint32_t>(ExchangeState::Pending)) return {};
+  return TakeText(block);
+}
+
+void StoreConvertedText(SharedBlock& block, std::string_view convertedAnsi) {
+  if (!Started(block) || block.exchange != static_cast<uint32_t>(ExchangeState::Pending)) return;
+  PutText(block, convertedAnsi);
+  block.exchange = static_cast<uint32_t>(ExchangeState::Answered);
+}
+
+std::optional<std::string> EndExchange(SharedBlock& block, bool panelReached) {
+  if (!Started(block)) return std::nullopt;
+  std::optional<std::string> answer;
+  if (block.exchange == static_cast<uint32_t>(ExchangeState::Answered)) answer = TakeText(block);
+  if (!panelReached && !answer) block.panelBehind = 1;
+  block.exchange = static_cast<uint32_t>(ExchangeState::Idle);
+  PutText(block, {});
+  return answer;
+}
+
+}  // namespace hooklib

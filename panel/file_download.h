@@ -1,0 +1,81 @@
+// CFileDownload: one file downloaded with the platform's download-to-file
+// service, reporting progress through OnProgressEvent. The call blocks the UI
+// thread until the download ends; the callbacks run on that thread during it,
+// and each progress report (OnProgressEvent; OnProgress is the service's own
+// callback) lets pending window messages run.
+//
+// A download counts as done only when the service succeeded, the server
+// answered with a 2xx status (the service itself saves an error page as the
+// file and reports success), and the file holds every byte the server
+// announced. Anything else fails, and a partial file is deleted.
+//
+// It is a COM object: the service holds references while it runs, so it is
+// made with Create and released, never deleted. Whoever handles
+// OnProgressEvent clears it before going away.
+#pragma once
+#include <windows.h>
+#include <urlmon.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "foundation/http_bind_callback.h"
+
+namespace panel {
+
+class CFileDownload final : public foundation::HttpBindCallback {
+ public:
+  // A new object with one reference (the caller's).
+  static CFileDownload* Create();
+
+  // Downloads url into fileName; false at once while another download runs.
+  bool StartDownloading(const std::wstring& url, const std::wstring& fileName);
+  // Stops the running download (its StartDownloading then fails).
+  void AbortDownloading();
+  bool busy() const noexcept { return busy_; }
+
+  // Progress, ProgressMax, StatusCode, StatusText of each report.
+  std::function<void(ULONG, ULONG, ULONG, const std::wstring&)> OnProgressEvent;
+
+  // What the last download ended with.
+  HRESULT last_result() const noexcept { return lastResult_; }
+  DWORD last_http_status() const noexcept { return http_status(); }
+
+  // The NUL-terminated text at pointer: UTF-16 when unicode, else ANSI; ""
+  // for a null pointer.
+  static std::wstring StrFromPtr(const void* pointer, bool unicode);
+
+  // IUnknown
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  // IBindStatusCallback
+  HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD reserved, IBinding* binding) override;
+  HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode,
+                                       LPCWSTR statusText) override;
+  HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT result, LPCWSTR error) override;
+
+ private:
+  CFileDownload() = default;
+  ~CFileDownload() override;
+  void ReleaseBinding();
+
+  LONG refs_ = 1;
+  bool busy_ = false;
+  IBinding* binding_ = nullptr;
+  bool abortRequested_ = false;
+  HRESULT stopResult_ = S_OK;
+  HRESULT lastResult_ = S_OK;
+  ULONG lastProgress_ = 0, lastProgressMax_ = 0;
+};
+
+// Releases a COM reference when the owner goes.
+struct ComRelease {
+  void operator()(CFileDownload* object) const noexcept {
+    if (object) object->Release();
+  }
+};
+using FileDownloadRef = std::unique_ptr<CFileDownload, ComRelease>;
+
+}  // namespace panel

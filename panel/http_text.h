@@ -1,0 +1,27 @@
+// A text file fetched over HTTP with WinINet, the way the pack window reads
+// the pack list: synchronous on the UI thread, bounded in time and size, and
+// only a success status counts (an error page is no list).
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace panel {
+
+inline constexpr size_t kMaxHttpTextBytes = 1 << 20;
+inline constexpr unsigned kHttpConnectTimeoutMs = 10000;
+inline constexpr unsigned kHttpReceiveTimeoutMs = 15000;
+
+// True for an http:// or https:// address with a host.
+bool IsHttpAddress(const std::wstring& url);
+
+// The decoded body of a 2xx answer, or "" when the address is no http(s)
+// address, the server can't be reached, answers anything else, sends more
+// than kMaxHttpTextBytes, or sends nothing.
+std::wstring FetchHttpText(const std::wstring& url);
+
+// Bytes of a text file as text: UTF-16 or UTF-8 with their byte-order marks,
+// UTF-8 when the bytes are valid UTF-8, else the Chinese code page 936 (the
+// titles are Chinese, whatever code page the machine uses).
+std::wstring DecodeText(std::string_view bytes);
+
+}  // namespace panel

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "foundation/file_ops.h"
+#include "foundation/handles.h"
+#include "foundation/library_ops.h"
+#include "support/temp_dir.h"
+
+using namespace foundation;
+using testing_support::ReadFileBytes;
+using testing_support::TempDir;
+using testing_support::WriteFileBytes;
+
+namespace {
+// Holds a file open with the given sharing, as another program using it would.
+UniqueFile HoldOpen(const std::wstring& path, DWORD share) {
+  return UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+}  // namespace
+
+TEST(LibraryOps, CopyLandsInTheTargetAndReplacesASameNamedFile) {
+  TempDir dir;
+  ::CreateDirectoryW((dir / L"A").c_str(), nullptr);
+  ::CreateDirectoryW((dir / L"B").c_str(), nullptr);
+  WriteFileBytes(dir / L"A\\smile.gif", "GIF89a-new");
+  WriteFileBytes(dir / L"B\\smile.gif", "old");
+  EXPECT_TRUE(CopyFaceVerified(nullptr, dir / L"A\\smile.gif", dir / L"B"));
+  EXPECT_EQ(ReadFileBytes(dir / L"B\\smile.gif"), "GIF89a-new");
+  EXPECT_EQ(ReadFileBytes(dir / L"A\\smile.gif"), "GIF89a-new");
+}
+
+TEST(LibraryOps, CopyOntoItselfOrFromNothingFailsAndChangesNothing) {
+  TempDir dir;
+  ::CreateDirectoryW((dir / L"A").c_str(), nullptr);
+  WriteFileBytes(dir / L"A\\smile.gif", "GIF89a");
+  EXPECT_FALSE(CopyFaceVerified(nullptr, dir / L"A\\smile.gif", dir / L"A\\"));
+  EXPECT_FALSE(CopyFaceVerified(nullptr, dir / L"A\\none.gif", dir / L"A\\"));
+  EXPECT_EQ(ReadFileBytes(dir / L"A\\smile.gif"), "GIF89a");
+  WIN32_FIND_DATAW fd;
+  UniqueFind find(::FindFirstFileW((dir / L"A\\*.gif").c_str(), &fd));
+  ASSERT_TRUE(find);
+  EXPECT_FALSE(::FindNextFileW(find.get(), &fd)) << "a duplicate appeared";
+}
+
+TEST(LibraryOps, MoveKeepsTheSourceUnlessTheCopyIsInPlace) {
+  TempDir dir;
+  ::CreateDirectoryW((dir / L"A").c_str(), nullptr);
+  ::CreateDirectoryW((dir / L"B").c_str(), nullptr);
+  WriteFileBytes(dir / L"A\\1.gif", "one");
+  WriteFileBytes(dir / L"A\\2.gif", "two");
+  WriteFileBytes(dir / L"A\\3.gif", "three");
+
+  EXPECT_EQ(MoveFace(nullptr, dir / L"A\\1.gif", dir / L"B\\"), MoveOutcome::kMoved);
+  EXPECT_FALSE(FileExists(dir / L"A\\1.gif"));
+  EXPECT_EQ(ReadFileBytes(dir / L"B\\1.gif"), "one");
+
+  // The target's file of that name is in use and can't be replaced: no copy, source kept.
+  WriteFileBytes(dir / L"B\\2.gif", "busy");
+  {
+    UniqueFile busy = HoldOpen(dir / L"B\\2.gif", 0);
+    ASSERT_TRUE(busy);
+    EXPECT_EQ(MoveFace(nullptr, dir / L"A\\2.gif", dir / L"B\\"), MoveOutcome::kCopyFailed);
+  }
+  EXPECT_EQ(ReadFileBytes(dir / L"A\\2.gif"), "two");
+  EXPECT_EQ(ReadFileBytes(dir / L"B\\2.gif"), "busy");
+
+  // The source is open without delete sharing: copied, but it stays and that is said.
+  {
+    UniqueFile reading = HoldOpen(dir / L"A\\3.gif", FILE_SHARE_READ);
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(MoveFace(nullptr, dir / L"A\\3.gif", dir / L"B\\"), MoveOutcome::kSourceNotDeleted);
+  }
+  EXPECT_EQ(ReadFileBytes(dir / L"A\\3.gif"), "three");
+  EXPECT_EQ(ReadFileBytes(dir / L"B\\3.gif"), "three");
+}
+
+TEST(LibraryOps, DeleteFaceSaysWhetherTheFileWent) {
+  TempDir dir;
+  WriteFileBytes(dir / L"a.gif", "a");
+  WriteFileBytes(dir / L"b.gif", "b");
+  EXPECT_TRUE(DeleteFace(dir / L"a.gif"));
+  EXPECT_FALSE(FileExists(dir / L"a.gif"));
+  EXPECT_FALSE(DeleteFace(dir / L"a.gif"));
+  UniqueFile busy = HoldOpen(dir / L"b.gif", 0);
+  ASSERT_TRUE(busy);
+  EXPECT_FALSE(DeleteFace(dir / L"b.gif"));
+  EXPECT_TRUE(FileExists(dir / L"b.gif"));
+}
+
+TEST(LibraryOps, DeleteCategoryRemovesTheTreeOrSaysWhatStayed) {
+  TempDir dir;
+  ::CreateDirectoryW((dir / L"猫").c_str(), nullptr);
+  ::CreateDirectoryW((dir / L"猫\\sub").c_str(), nullptr);
+  WriteFileBytes(dir / L"猫\\a.gif", "a");
+  WriteFileBytes(dir / L"猫\\sub\\b.gif", "b");
+  std::wstring error;
+  EXPECT_TRUE(DeleteCategoryFolder(dir / L"猫", &error)) << error;
+  EXPECT_FALSE(FolderExists(dir / L"猫"));
+
+  ::CreateDirectoryW((dir / L"狗").c_str(), nullptr);
+  WriteFileBytes(dir / L"狗\\locked.gif", "x");
+  WriteFileBytes(dir / L"狗\\keep.txt", "k");
+  ::SetFileAttributesW((dir / L"狗\\keep.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  {
+    UniqueFile busy = HoldOpen(dir / L"狗\\locked.gif", 0);
+    ASSERT_TRUE(busy);
+    EXPECT_FALSE(DeleteCategoryFolder(dir / L"狗\\", &error));
+  }
+  EXPECT_TRUE(FolderExists(dir / L"狗"));
+  EXPECT_NE(error.find(L"狗\\"), std::wstring::npos) << error;
+  // The read-only file is never forced.
+  error.clear();
+  EXPECT_FALSE(DeleteCategoryFolder(dir / L"狗", &error));
+  EXPECT_TRUE(FileExists(dir / L"狗\\keep.txt"));
+  EXPECT_NE(error.find(L"keep.txt"), std::wstring::npos) << error;
+
+  EXPECT_FALSE(DeleteCategoryFolder(dir / L"none", &error));
+  EXPECT_FALSE(error.empty());
+}

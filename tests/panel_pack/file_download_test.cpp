@@ -1,0 +1,109 @@
+// The downloader against a real local HTTP server: what counts as a finished
+// download, its progress reports, and that nothing else can start meanwhile.
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <vector>
+
+#include "foundation/file_ops.h"
+#include "panel/file_download.h"
+#include "panel/http_text.h"
+#include "support/pack_site.h"
+
+using namespace panel;
+using testing_support::PackSite;
+using testing_support::ReadFileBytes;
+using testing_support::TempDir;
+
+namespace {
+
+class FileDownload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::OleInitialize(nullptr);
+    ASSERT_TRUE(foundation::FileExists(PackSite::Fixture(L"cats.rar"))) << "fixtures not built";
+    site_.Serve(L"cats.rar", L"cats.rar");
+    site_.Serve(L"big.rar", L"big.rar");
+    site_.Serve(L"drop.rar", L"big.rar", L".drop");
+    ASSERT_TRUE(site_.Start());
+  }
+  void TearDown() override { ::OleUninitialize(); }
+  std::wstring Url(const std::wstring& name) { return site_.url() + L"tolvery/" + name; }
+
+  PackSite site_;
+  TempDir out_;
+  FileDownloadRef downloader_{CFileDownload::Create()};
+};
+
+}  // namespace
+
+TEST_F(FileDownload, ADownloadReportsProgressUpToItsWholeSize) {
+  std::vector<std::pair<ULONG, ULONG>> reports;
+  downloader_->OnProgressEvent = [&](ULONG progress, ULONG max, ULONG, const std::wstring&) {
+    reports.emplace_back(progress, max);
+    EXPECT_TRUE(downloader_->busy());
+  };
+  const std::wstring file = out_ / L"big.rar";
+  ASSERT_TRUE(downloader_->StartDownloading(Url(L"big.rar"), file));
+  EXPECT_FALSE(downloader_->busy());
+  EXPECT_EQ(downloader_->last_http_status(), 200u);
+  EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(PackSite::Fixture(L"big.rar")));
+  ASSERT_FALSE(reports.empty());
+  EXPECT_EQ(reports.back().first, reports.back().second);  // the last report is complete
+  EXPECT_EQ(reports.back().second, ReadFileBytes(file).size());
+  for (size_t i = 1; i < reports.size(); ++i) EXPECT_GE(reports[i].first, reports[i - 1].first);
+}
+
+TEST_F(FileDownload, ErrorPagesAndDroppedConnectionsFailAndLeaveNoFile) {
+  const std::wstring file = out_ / L"x.rar";
+  // The service saves a 404 page and says it succeeded: the status tells.
+  EXPECT_FALSE(downloader_->StartDownloading(Url(L"missing.rar"), file));
+  EXPECT_EQ(downloader_->last_http_status(), 404u);
+  EXPECT_FALSE(foundation::FileExists(file));
+  // Half of the announced bytes, then the connection is gone.
+  EXPECT_FALSE(downloader_->StartDownloading(Url(L"drop.rar"), file));
+  EXPECT_FALSE(foundation::FileExists(file));
+  // Nothing listening at all.
+  EXPECT_FALSE(downloader_->StartDownloading(L"http://127.0.0.1:1/tolvery/cats.rar", file));
+  EXPECT_FALSE(foundation::FileExists(file));
+  // A good one after all that.
+  EXPECT_TRUE(downloader_->StartDownloading(Url(L"cats.rar"), file));
+  EXPECT_TRUE(foundation::FileExists(file));
+}
+
+TEST_F(FileDownload, NoSecondDownloadWhileOneRunsAndAbortStopsIt) {
+  int reports = 0;
+  bool secondStarted = true;
+  downloader_->OnProgressEvent = [&](ULONG, ULONG, ULONG, const std::wstring&) {
+    if (++reports == 1) {
+      secondStarted = downloader_->StartDownloading(Url(L"cats.rar"), out_ / L"second.rar");
+      downloader_->AbortDownloading();
+    }
+  };
+  const std::wstring file = out_ / L"big.rar";
+  EXPECT_FALSE(downloader_->StartDownloading(Url(L"big.rar"), file));
+  EXPECT_FALSE(secondStarted);
+  EXPECT_FALSE(foundation::FileExists(out_ / L"second.rar"));
+  EXPECT_FALSE(foundation::FileExists(file));  // the part that came is gone
+  EXPECT_FALSE(downloader_->busy());
+  // The handler may go away: the downloader carries on without it.
+  downloader_->OnProgressEvent = nullptr;
+  EXPECT_TRUE(downloader_->StartDownloading(Url(L"big.rar"), file));
+  EXPECT_EQ(CFileDownload::StrFromPtr(L"文本", true), L"文本");
+  EXPECT_EQ(CFileDownload::StrFromPtr("text", false), L"text");
+  EXPECT_EQ(CFileDownload::StrFromPtr(nullptr, true), L"");
+}
+
+TEST(HttpText, ListBytesDecodeWhateverTheMachinesCodePage) {
+  EXPECT_EQ(panel::DecodeText("cats.rar|1|\xC3\xA8\xDF\xE4"), L"cats.rar|1|猫咪");          // code page 936
+  EXPECT_EQ(panel::DecodeText("\xE7\x8C\xAB\xE5\x92\xAA"), L"猫咪");                       // UTF-8
+  EXPECT_EQ(panel::DecodeText("\xEF\xBB\xBF\xE7\x8C\xAB"), L"猫");                         // UTF-8 with its mark
+  EXPECT_EQ(panel::DecodeText(std::string("\xFF\xFE\x2B\x73\x61\x00", 6)), L"猫a");        // UTF-16
+  EXPECT_EQ(panel::DecodeText(""), L"");
+  EXPECT_TRUE(panel::IsHttpAddress(L"http://127.0.0.1:8080/"));
+  EXPECT_TRUE(panel::IsHttpAddress(L"https://packs.example/x/"));
+  EXPECT_FALSE(panel::IsHttpAddress(L"ftp://packs.example/"));
+  EXPECT_FALSE(panel::IsHttpAddress(L"packs.example"));
+  EXPECT_FALSE(panel::IsHttpAddress(L""));
+  EXPECT_EQ(panel::FetchHttpText(L"file:///C:/windows/win.ini"), L"");
+}

@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""A local HTTP server for the tests: serves the files of a folder, on a port
+the system picks, and writes that port to a file once it listens.
+
+Besides plain files it plays a few bad servers, chosen by a file beside the
+one asked for:
+  <path>.drop  200 with the file's full length announced, half of it sent,
+               then the connection is closed;
+  <path>.slow  the file in ten pieces, 0.2 s apart.
+GET /__alive answers 200; GET /__stop answers and ends the server. The server
+also ends by itself after --lifetime seconds, whatever happens to the test.
+"""
+import argparse
+import http.server
+import os
+import socket
+import socketserver
+import threading
+import time
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+    def send_file_header(self, length):
+        self.send_response(200)
+        self.send_header('Content-Type', 'application/octet-stream')
+        self.send_header('Content-Length', str(length))
+        self.end_headers()
+
+    def do_GET(self):
+        if self.path == '/__alive':
+            self.send_response(200)
+            self.send_header('Content-Length', '2')
+            self.end_headers()
+            self.wfile.write(b'ok')
+            return
+        if self.path == '/__stop':
+            self.send_response(200)
+            self.send_header('Content-Length', '3')
+            self.end_headers()
+            self.wfile.write(b'bye')
+            threading.Thread(target=self.server.shutdown, daemon=True).start()
+            return
+        local = self.translate_path(self.path)
+        if os.path.isfile(local + '.drop'):
+            with open(local + '.drop', 'rb') as f:
+                data = f.read()
+            self.send_file_header(len(data))
+            self.wfile.write(data[:len(data) // 2])
+            self.wfile.flush()
+            self.close_connection = True
+            try:
+                self.connection.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+            return
+        if os.path.isfile(local + '.slow'):
+            with open(local + '.slow', 'rb') as f:
+                data = f.read()
+            self.send_file_header(len(data))
+            step = max(1, len(data) // 10)
+            for start in range(0, len(data), step):
+                try:
+                    self.wfile.write(data[start:start + step])
+                    self.wfile.flush()
+                except OSError:
+                    return
+                time.sleep(0.2)
+            return
+        super().do_GET()
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--root', required=True)
+    parser.add_argument('--port-file', required=True)
+    parser.add_argument('--lifetime', type=float, default=180)
+    args = parser.parse_args()
+    port_file = os.path.abspath(args.port_file)
+    os.chdir(args.root)
+    server = Server(('127.0.0.1', 0), Handler)
+    threading.Timer(args.lifetime, server.shutdown).start()
+    temporary = port_file + '.part'
+    with open(temporary, 'w') as f:
+        f.write(str(server.server_address[1]))
+    os.replace(temporary, port_file)
+    server.serve_forever()
+    server.server_close()
+    os._exit(0)
+
+
+if __name__ == '__main__':
+    main()
