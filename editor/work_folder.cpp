@@ -1,0 +1,70 @@
+#include "editor/work_folder.h"
+
+#include <windows.h>
+
+#include "editor/core/editor_texts.h"
+#include "editor/core/pack_paths.h"
+#include "foundation/file_ops.h"
+#include "foundation/handles.h"
+
+namespace editor {
+
+std::wstring GetTempDir() {
+  const DWORD needed = ::GetTempPathW(0, nullptr);
+  std::wstring path(needed, L'\0');
+  const DWORD got = ::GetTempPathW(needed, path.data());
+  path.resize(got < needed ? got : 0);
+  return AddBackslash(path);
+}
+
+WorkFolder::WorkFolder() {
+  const std::wstring base = GetTempDir() + kWorkFolderName + L"\\";
+  foundation::CreateFolder(base);
+  const std::wstring stem = base + L"Brackmere-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+  for (unsigned i = ::GetTickCount() % 100000, tries = 0; tries < 1000; ++i, ++tries) {
+    const std::wstring candidate = stem + std::to_wstring(i) + L"\\";
+    // Only a folder this call created counts: it holds nothing yet.
+    if (::CreateDirectoryW(candidate.c_str(), nullptr)) {
+      path_ = candidate;
+      return;
+    }
+  }
+}
+
+WorkFolder::~WorkFolder() {
+  if (path_.empty()) return;
+  RemoveScratchTree(path_);
+  // The common parent goes too once no other import uses it.
+  ::RemoveDirectoryW((GetTempDir() + kWorkFolderName).c_str());
+}
+
+void RemoveScratchTree(const std::wstring& folder) {
+  std::wstring dir = folder;
+  while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
+  if (dir.empty()) return;
+  WIN32_FIND_DATAW fd;
+  {
+    foundation::UniqueFind find(::FindFirstFileW((dir + L"\\*").c_str(), &fd));
+    if (find) {
+      do {
+        const std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring full = dir + L"\\" + name;
+        ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const bool folderEntry = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        if (folderEntry && !link) {
+          RemoveScratchTree(full);
+        } else if (folderEntry) {
+          ::RemoveDirectoryW(full.c_str());
+        } else {
+          ::DeleteFileW(full.c_str());
+        }
+      } while (::FindNextFileW(find.get(), &fd));
+    }
+  }
+  ::SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::RemoveDirectoryW(dir.c_str());
+}
+
+}  // namespace editor
