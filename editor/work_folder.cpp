@@ -6,6 +6,7 @@
 #include "editor/core/pack_paths.h"
 #include "foundation/file_ops.h"
 #include "foundation/handles.h"
+#include "foundation/library_ops.h"
 
 namespace editor {
 
@@ -33,38 +34,9 @@ WorkFolder::WorkFolder() {
 
 WorkFolder::~WorkFolder() {
   if (path_.empty()) return;
-  RemoveScratchTree(path_);
+  foundation::RemoveScratchFolder(path_);
   // The common parent goes too once no other import uses it.
   ::RemoveDirectoryW((GetTempDir() + kWorkFolderName).c_str());
-}
-
-void RemoveScratchTree(const std::wstring& folder) {
-  std::wstring dir = folder;
-  while (!dir.empty() && dir.back() == L'\\') dir.pop_back();
-  if (dir.empty()) return;
-  WIN32_FIND_DATAW fd;
-  {
-    foundation::UniqueFind find(::FindFirstFileW((dir + L"\\*").c_str(), &fd));
-    if (find) {
-      do {
-        const std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring full = dir + L"\\" + name;
-        ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        const bool folderEntry = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        if (folderEntry && !link) {
-          RemoveScratchTree(full);
-        } else if (folderEntry) {
-          ::RemoveDirectoryW(full.c_str());
-        } else {
-          ::DeleteFileW(full.c_str());
-        }
-      } while (::FindNextFileW(find.get(), &fd));
-    }
-  }
-  ::SetFileAttributesW(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
-  ::RemoveDirectoryW(dir.c_str());
 }
 
 }  // namespace editor

@@ -23,8 +23,4 @@ class WorkFolder {
   std::wstring path_;
 };
 
-// Deletes a folder and everything in it, read-only files included; links
-// inside are removed, never followed. For the program's own scratch folders.
-void RemoveScratchTree(const std::wstring& folder);
-
 }  // namespace editor
