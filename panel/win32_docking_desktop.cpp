@@ -1,26 +1,67 @@
 #include "panel/win32_docking_desktop.h"
 
-#include "foundation/chat_windows.h"
 #include "foundation/process_name.h"
 
 namespace panel {
 
-WindowId Win32DockingDesktop::Foreground() { return Id(::GetForegroundWindow()); }
+WindowId Win32DockingDesktop::Foreground() {
+  readOf_ = nullptr;  // a new tick reads afresh
+  return Id(::GetForegroundWindow());
+}
+
+Win32DockingDesktop::InFront& Win32DockingDesktop::Remembered(HWND hwnd) {
+  // A handle names one window until it is destroyed, and a new window does not
+  // get the handle value of one destroyed moments before.
+  if (inFront_.hwnd != hwnd) inFront_ = InFront{hwnd, foundation::ReadWindowClassName(hwnd)};
+  return inFront_;
+}
 
 void Win32DockingDesktop::RefreshChatWindowList() {
+  // The set is read before the enumeration: a window that appears meanwhile
+  // makes the next comparison differ, so it is enumerated then.
+  foundation::ListTopLevelWindows(&refreshed_);
+  everRefreshed_ = true;
   foundation::EnumChatWindows(list_);
   foundation::PruneChatWindowList(list_);
 }
 
-bool Win32DockingDesktop::CheckQQWin(WindowId w) { return foundation::CheckQQWin(Handle(w), standAlone_()); }
+bool Win32DockingDesktop::TopLevelWindowsChanged() {
+  if (!everRefreshed_) return true;
+  foundation::ListTopLevelWindows(&current_);
+  return current_ != refreshed_;
+}
 
-bool Win32DockingDesktop::IsWindow(WindowId w) { return w != 0 && ::IsWindow(Handle(w)); }
+bool Win32DockingDesktop::IsListed(WindowId w) { return foundation::IsChatWindowListed(list_, Handle(w)) != 0; }
 
-std::wstring Win32DockingDesktop::ExeName(WindowId w) { return foundation::GetWindowExeName(Handle(w)); }
+bool Win32DockingDesktop::EntersList(WindowId w) { return foundation::WouldBeListed(Handle(w)); }
+
+bool Win32DockingDesktop::CheckQQWin(WindowId w) {
+  if (standAlone_()) return false;
+  HWND hwnd = Handle(w);
+  if (!hwnd) return false;
+  readOf_ = hwnd;
+  return foundation::CheckQQWinOfClass(hwnd, Remembered(hwnd).className, &reading_);
+}
+
+std::wstring Win32DockingDesktop::ExeName(WindowId w) {
+  InFront& known = Remembered(Handle(w));
+  if (!known.exeKnown) {
+    known.exeName = foundation::GetWindowExeName(known.hwnd);
+    // "" also for a window gone meanwhile: asked again next time.
+    known.exeKnown = !known.exeName.empty();
+  }
+  return known.exeName;
+}
 
 bool Win32DockingDesktop::WindowRect(WindowId w, ScreenRect& r) {
+  HWND hwnd = Handle(w);
+  if (hwnd == readOf_ && reading_.rectRead) {
+    const foundation::WindowFacts& f = reading_.facts;
+    r = {f.left, f.top, f.right, f.bottom};
+    return true;
+  }
   RECT rc;
-  if (!::GetWindowRect(Handle(w), &rc)) return false;
+  if (!::GetWindowRect(hwnd, &rc)) return false;
   r = {rc.left, rc.top, rc.right, rc.bottom};
   return true;
 }

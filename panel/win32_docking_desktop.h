@@ -3,12 +3,20 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "foundation/chat_windows.h"
 #include "foundation/core/chat_window_list.h"
 #include "panel/core/docking_tick.h"
 
 namespace panel {
 
+// Every read of another program's window is a server round trip under Wine,
+// and the loop runs a hundred times a second: what never changes about the
+// window in front (its class, its program) is read once while it stays in
+// front, and the rectangle the strict test read serves the placement of the
+// same tick.
 class Win32DockingDesktop : public DockingDesktop {
  public:
   // panel: the window that docks; list: its chat-window list; standAlone:
@@ -19,9 +27,11 @@ class Win32DockingDesktop : public DockingDesktop {
   WindowId Foreground() override;
   WindowId Panel() override { return Id(panel_); }
   void RefreshChatWindowList() override;
+  bool TopLevelWindowsChanged() override;
   int ListedChatWindows() override { return list_.Count(); }
+  bool IsListed(WindowId w) override;
+  bool EntersList(WindowId w) override;
   bool CheckQQWin(WindowId w) override;
-  bool IsWindow(WindowId w) override;
   std::wstring ExeName(WindowId w) override;
   bool WindowRect(WindowId w, ScreenRect& r) override;
   WindowId ChatWindow() override;
@@ -33,9 +43,25 @@ class Win32DockingDesktop : public DockingDesktop {
   static HWND Handle(WindowId w) { return reinterpret_cast<HWND>(w); }
 
  private:
+  // What stays true of the window in front while it stays in front.
+  struct InFront {
+    HWND hwnd = nullptr;
+    std::wstring className;
+    bool exeKnown = false;
+    std::wstring exeName;
+  };
+  InFront& Remembered(HWND hwnd);
+
   HWND panel_;
   foundation::ChatWindowList& list_;
   std::function<bool()> standAlone_;
+  InFront inFront_;
+  // The strict test's reading of this tick (rectangle for placement).
+  HWND readOf_ = nullptr;
+  foundation::StrictTestReading reading_;
+  // The top-level windows the latest refresh enumerated, and a scratch list.
+  std::vector<HWND> refreshed_, current_;
+  bool everRefreshed_ = false;
 };
 
 // Moves a top-level window only when its place really changes (pixels).

@@ -49,11 +49,32 @@ stop_wineserver() {
   if [ -n "$WINESERVER_STARTED" ]; then "$WINESERVER" -k >/dev/null 2>&1 || true; WINESERVER_STARTED=""; fi
 }
 
+# Holds the desktop open until the wineserver stops (see
+# tools/desktop_keeper): started detached before any other Wine program, so
+# the desktop process it starts writes to /dev/null and lives as long as the
+# session, instead of being started again, holding its starter's output pipe,
+# each time the desktop falls idle. Waits until the desktop is up.
+start_desktop_keeper() { # run_dir
+  local keeper="$ROOT/build/x64/bin/desktop_keeper.exe" ready="$1/desktop-keeper.ready" i
+  if [ ! -f "$keeper" ]; then
+    echo "warning: $keeper is not built; Wine's desktop process may hold a test's output open" >&2
+    return 0
+  fi
+  rm -f "$ready"
+  setsid "$WINE" "$keeper" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
+  for i in $(seq 1 300); do
+    [ -e "$ready" ] && return 0
+    sleep 0.1
+  done
+  echo "warning: the desktop keeper did not start" >&2
+}
+
 # A Wine session for one run: a prefix under run_dir (a fresh copy of the
 # template, or the one left there when reuse is "reuse"), the zh_CN locale, an
-# Xvfb of its own unless a display is given, one wineserver, and the prefix's
-# system processes started before anything else (detached from the caller's
-# output pipes, which they would otherwise hold open). Stopped on exit.
+# Xvfb of its own unless a display is given, one wineserver, the desktop held
+# open, and the prefix's system processes started before anything else
+# (detached from the caller's output pipes, which they would otherwise hold
+# open). Stopped on exit.
 # Usage: begin_wine_session <run_dir> [reuse]
 begin_wine_session() {
   local run_dir=$1 reuse=${2:-}
@@ -67,5 +88,6 @@ begin_wine_session() {
   trap 'stop_wineserver; stop_xvfb' EXIT
   if [ -z "${DISPLAY:-}" ] || [ -n "${OWN_XVFB:-}" ]; then start_xvfb || return 1; fi
   start_wineserver
+  start_desktop_keeper "$run_dir"
   "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
 }

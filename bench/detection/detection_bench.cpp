@@ -1,8 +1,9 @@
 // Times one docking tick's detection work: enumerating the top-level windows
 // into the chat-window list, pruning it, the strict test on the foreground
-// window and its executable name. The windows live in a child process (this
-// program started with --host), as the QQ client's and everyone else's do for
-// the panel. Prints microseconds per tick for 20 and for 200 windows.
+// window and its executable name (all of it, as a refresh of the list does),
+// and the loop's own ticks, which refresh the list only when it may matter. The windows live in a process of their own
+// (a window crowd), as the QQ client's and everyone else's do for the panel.
+// Prints microseconds per tick with 30 and with 200 top-level windows in all.
 // Run under Wine with tools/run_bench.sh detection_bench.
 #include <windows.h>
 
@@ -11,52 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/window_crowd/window_crowd.h"
 #include "foundation/chat_windows.h"
 #include "foundation/handle_text.h"
 #include "foundation/process_name.h"
 #include "foundation/text_compare.h"
+#include "panel/core/docking_tick.h"
+#include "panel/win32_docking_desktop.h"
 
 using namespace foundation;
 
 namespace {
-
-LRESULT CALLBACK HostProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_DESTROY && ::GetWindowLongPtrW(h, GWLP_USERDATA) == 1) ::PostQuitMessage(0);
-  return ::DefWindowProcW(h, m, w, l);
-}
-
-// The host: one chat window in front and count - 1 other windows, most of them
-// visible with a system menu (the ones the enumeration has to look at).
-int RunHost(int count) {
-  const wchar_t* classes[] = {L"TXGuiFoundation", L"BenchEditor", L"BenchBrowserFrame", L"BenchToolWindow"};
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = HostProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  for (const wchar_t* c : classes) {
-    wc.lpszClassName = c;
-    ::RegisterClassW(&wc);
-  }
-  HWND chat = ::CreateWindowExW(0, classes[0], L"张三 - 交谈中", 0x960F0000 & ~WS_VISIBLE, 100, 50, 500, 500, nullptr,
-                                nullptr, wc.hInstance, nullptr);
-  ::SetWindowLongPtrW(chat, GWLP_USERDATA, 1);
-  ::ShowWindow(chat, SW_SHOW);
-  for (int i = 1; i < count; ++i) {
-    DWORD style = WS_OVERLAPPEDWINDOW;
-    if (i % 4 != 0) style |= WS_VISIBLE;      // a quarter hidden
-    if (i % 5 == 0) style = WS_POPUP | WS_VISIBLE;  // some without a system menu
-    wchar_t title[64];
-    std::swprintf(title, 64, L"文档 %d - 编辑器", i);
-    HWND w = ::CreateWindowExW(0, classes[1 + i % 3], title, style & ~WS_VISIBLE, 10 + i, 10 + i, 300, 200, nullptr,
-                               nullptr, wc.hInstance, nullptr);
-    if (style & WS_VISIBLE) ::ShowWindow(w, SW_SHOWNOACTIVATE);
-  }
-  ::SetForegroundWindow(chat);
-  std::printf("ready %ls\n", HandleToText(chat).c_str());
-  std::fflush(stdout);
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
-  return 0;
-}
 
 double Now() {
   static LARGE_INTEGER freq = [] {
@@ -69,54 +35,6 @@ double Now() {
   return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart);
 }
 
-struct Host {
-  HANDLE process = nullptr;
-  HWND chat = nullptr;
-};
-
-bool StartHost(int count, Host* host) {
-  SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) return false;
-  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  wchar_t self[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring cmd = L"\"" + std::wstring(self) + L"\" --host " + std::to_wstring(count);
-  STARTUPINFOW si{sizeof(si)};
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdOutput = writeEnd;
-  si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-  si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-  PROCESS_INFORMATION pi{};
-  const BOOL ok = ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  ::CloseHandle(writeEnd);
-  if (!ok) {
-    ::CloseHandle(readEnd);
-    return false;
-  }
-  ::CloseHandle(pi.hThread);
-  host->process = pi.hProcess;
-  std::string line;
-  char c;
-  DWORD n;
-  while (::ReadFile(readEnd, &c, 1, &n, nullptr) && n == 1 && c != '\n') line += c;
-  ::CloseHandle(readEnd);
-  if (line.rfind("ready ", 0) != 0) return false;
-  std::string value = line.substr(6);
-  if (!value.empty() && value.back() == '\r') value.pop_back();  // text-mode stdout
-  return TextToHandle(std::wstring(value.begin(), value.end()), &host->chat);
-}
-
-void StopHost(Host& host) {
-  ::PostMessageW(host.chat, WM_CLOSE, 0, 0);
-  if (::WaitForSingleObject(host.process, 5000) != WAIT_OBJECT_0) ::TerminateProcess(host.process, 1);
-  ::CloseHandle(host.process);
-}
-
-BOOL CALLBACK CountProc(HWND, LPARAM l) {
-  ++*reinterpret_cast<int*>(l);
-  return TRUE;
-}
 BOOL CALLBACK EmptyProc(HWND, LPARAM) { return TRUE; }
 BOOL CALLBACK StyleOnlyProc(HWND h, LPARAM l) {
   *reinterpret_cast<LONG*>(l) ^= ::GetWindowLongW(h, GWL_STYLE);
@@ -146,18 +64,48 @@ double MedianMicros(int calls, F&& f) {
   return Median(samples);
 }
 
-void Measure(int count) {
-  Host host;
-  if (!StartHost(count, &host)) {
+// The loop as the panel runs it, `own` standing for the panel: medians of
+// its ticks with the chat window in front (docked) and with another program's
+// window in front (idle).
+void MeasureLoop(HWND own, const bench::WindowCrowd& host, int ticks) {
+  ChatWindowList list;
+  panel::Win32DockingDesktop desktop(own, list, [] { return false; });
+  panel::DockingLoop loop(desktop);
+  auto run = [&](HWND front) {
+    for (int i = 0; i < 100 && ::GetForegroundWindow() != front; ++i) {
+      ::SetForegroundWindow(front);
+      ::Sleep(10);
+    }
+    for (int warm = 0; warm < 50; ++warm) loop.Tick(false);
+    std::vector<double> samples;
+    double sum = 0;
+    for (int i = 0; i < ticks; ++i) {
+      const double start = Now();
+      loop.Tick(false);
+      samples.push_back(Now() - start);
+      sum += samples.back();
+    }
+    std::printf("%.1f us per tick (median; mean %.1f)", Median(samples), sum / ticks);
+  };
+  std::printf("       the docking loop's tick: docked ");
+  run(host.first);
+  std::printf(", idle ");
+  run(host.other);
+  std::printf("; %d listed\n", list.Count());
+}
+
+void Measure(HWND own, int totalWindows) {
+  const int count = std::max(1, totalWindows - bench::CountTopLevelWindows());
+  bench::WindowCrowd host;
+  if (!bench::StartWindowCrowd(count, true, &host)) {
     std::printf("%d windows: the host did not start\n", count);
     return;
   }
-  for (int i = 0; i < 100 && ::GetForegroundWindow() != host.chat; ++i) {
-    ::SetForegroundWindow(host.chat);
+  for (int i = 0; i < 100 && ::GetForegroundWindow() != host.first; ++i) {
+    ::SetForegroundWindow(host.first);
     ::Sleep(10);
   }
-  int topLevel = 0;
-  ::EnumWindows(CountProc, reinterpret_cast<LPARAM>(&topLevel));
+  const int topLevel = bench::CountTopLevelWindows();
   const HWND fg = ::GetForegroundWindow();
 
   ChatWindowList list;
@@ -184,12 +132,13 @@ void Measure(int count) {
     exeName.push_back(t4 - t3);
     total.push_back(t4 - t0);
   }
-  std::printf("%4d windows (%d top-level in all, %d listed, foreground %s): median %.1f us per tick (fastest decile %.1f)\n",
-              count, topLevel, list.Count(), fg == host.chat ? "the chat window" : "another window", Median(total),
+  std::printf("%4d windows of the crowd (%d top-level in all, %d listed, foreground %s): median %.1f us per tick (fastest decile %.1f)\n",
+              count, topLevel, list.Count(), fg == host.first ? "the chat window" : "another window", Median(total),
               Decile(total));
   std::printf("       median enumerate %.1f + prune %.1f + strict test %.1f + executable name %.1f us; "
               "%.1f%% of a core at 100 ticks/s\n",
               Median(enumerate), Median(prune), Median(check), Median(exeName), Median(total) / 100.0);
+  MeasureLoop(own, host, ticks);
   std::printf("       without the class memo and with EnumWindows: enumerate %.1f us (median)\n",
               MedianMicros(ticks / 4, [] {
                 ChatWindowList fresh;
@@ -199,26 +148,41 @@ void Measure(int count) {
   std::printf("       floor (medians): EnumWindows alone %.1f us, with one GetWindowLongW per window %.1f us\n",
               MedianMicros(ticks, [] { ::EnumWindows(EmptyProc, 0); }),
               MedianMicros(ticks, [&] { ::EnumWindows(StyleOnlyProc, reinterpret_cast<LPARAM>(&sink)); }));
+  std::printf("       floor (medians): EnumDesktopWindows alone %.1f us\n",
+              MedianMicros(ticks, [] { ::EnumDesktopWindows(nullptr, EmptyProc, 0); }));
+  wchar_t text[64];
+  RECT rect;
+  std::printf("       one read of another process's window (medians, us): foreground %.1f, class %.1f, title %.1f, "
+              "style %.1f, rectangle %.1f, IsWindow %.1f, process id %.1f, parent %.1f\n",
+              MedianMicros(ticks, [] { ::GetForegroundWindow(); }),
+              MedianMicros(ticks, [&] { ::GetClassNameW(host.first, text, 64); }),
+              MedianMicros(ticks, [&] { ::GetWindowTextW(host.first, text, 64); }),
+              MedianMicros(ticks, [&] { sink ^= ::GetWindowLongW(host.first, GWL_STYLE); }),
+              MedianMicros(ticks, [&] { ::GetWindowRect(host.first, &rect); }),
+              MedianMicros(ticks, [&] { sink ^= ::IsWindow(host.first); }),
+              MedianMicros(ticks, [&] { sink ^= ::GetWindowThreadProcessId(host.first, nullptr); }),
+              MedianMicros(ticks, [&] { sink ^= ::GetParent(host.first) != nullptr; }));
   DWORD pid = 0;
-  ::GetWindowThreadProcessId(host.chat, &pid);
+  ::GetWindowThreadProcessId(host.first, &pid);
   std::printf("       executable path (medians): QueryFullProcessImageNameW %.1f us, module walk %.1f us per call\n",
               MedianMicros(200, [&] { ProcessImagePathByQuery(pid); }),
               MedianMicros(50, [&] { ProcessImagePathByModules(pid); }));
   if (nameChars > static_cast<size_t>(ticks)) std::printf("?\n");
-  StopHost(host);
+  bench::StopWindowCrowd(host);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 3 && std::wstring(argv[1]) == L"--host") return RunHost(std::max(1, _wtoi(argv[2])));
+  const int hosted = bench::RunWindowCrowdHostIfAsked(argc, argv);
+  if (hosted >= 0) return hosted;
   std::printf("Detection work of one docking tick (the loop runs about 100 ticks a second)\n");
   // Like the panel, this thread owns a window: without one, every
   // GetDesktopWindow under Wine is a server round trip.
   HWND own = ::CreateWindowExW(0, L"STATIC", L"panel", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
                                nullptr);
-  Measure(20);
-  Measure(200);
+  Measure(own, 30);
+  Measure(own, 200);
   ::DestroyWindow(own);
   return 0;
 }

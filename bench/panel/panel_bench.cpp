@@ -2,8 +2,8 @@
 // in 10 categories): the panel's start until it sits docked beside the chat
 // window in front with its first grid built, the time to dock again when the
 // chat window comes back to the front, the processor time of the docking loop
-// (panel and wineserver) while docked and while idle, and a click until the
-// QQ double logs the paste.
+// (panel and wineserver) while docked and while idle with 30 and with 200
+// top-level windows, and a click until the QQ double logs the paste.
 //   panel_bench <folder holding Tarnwick.exe, QQ.exe and Face\>
 #include <windows.h>
 
@@ -13,6 +13,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "bench/window_crowd/window_crowd.h"
 
 namespace {
 
@@ -147,6 +149,8 @@ void Activate(HWND h) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  const int hosted = bench::RunWindowCrowdHostIfAsked(argc, argv);
+  if (hosted >= 0) return hosted;
   if (argc < 2) {
     std::fprintf(stderr, "usage: panel_bench <app folder>\n");
     return 2;
@@ -187,9 +191,6 @@ int wmain(int argc, wchar_t** argv) {
     panelCpu = (b.panel - a.panel) / seconds;
     serverCpu = (b.server - a.server) / seconds;
   };
-  double dockedPanel = 0, dockedServer = 0, idlePanel = 0, idleServer = 0;
-  measure(dockedPanel, dockedServer);
-
   // Idle: a window of another program in front, the panel hidden above the screen.
   WNDCLASSW wc{};
   wc.lpfnWndProc = ::DefWindowProcW;
@@ -197,9 +198,36 @@ int wmain(int argc, wchar_t** argv) {
   ::RegisterClassW(&wc);
   HWND other = ::CreateWindowW(L"BenchOther", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 800, 500, 200, 100, nullptr,
                                nullptr, nullptr, nullptr);
-  Activate(other);
-  measure(idlePanel, idleServer);
-  ::DestroyWindow(other);
+  // With as many top-level windows in all as each figure says: the rest are a
+  // crowd of ordinary windows of another process.
+  struct LoopCpu {
+    int crowd, windows;
+    double dockedPanel, dockedServer, idlePanel, idleServer, baseServer;
+    bool docked;
+  };
+  std::vector<LoopCpu> loopCpu;
+  // The pointer away from the panel: over a cell it would show the hover
+  // preview, which animates.
+  ::SetCursorPos(1270, 790);
+  for (int wanted : {30, 200}) {
+    LoopCpu c{};
+    bench::WindowCrowd crowd;
+    c.crowd = wanted - bench::CountTopLevelWindows();
+    if (!bench::StartWindowCrowd(c.crowd, false, &crowd)) return 1;
+    c.windows = bench::CountTopLevelWindows();
+    Activate(chat);
+    c.docked = WaitFor(
+        [&] {
+          RECT r{};
+          return ::GetWindowRect(window, &r) && r.left == 600 && r.top == 50;
+        },
+        10000);
+    measure(c.dockedPanel, c.dockedServer);
+    Activate(other);
+    measure(c.idlePanel, c.idleServer);
+    bench::StopWindowCrowd(crowd);
+    loopCpu.push_back(c);
+  }
 
   // Back to the chat window: from the moment it is in front until the panel sits beside it.
   double inFront = 0, dockedAt = 0;
@@ -215,24 +243,62 @@ int wmain(int argc, wchar_t** argv) {
       },
       10000);
   const double redockMs = dockedAt - inFront;
+  ::DestroyWindow(other);
   const double t2 = Now();
   ::PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
   const bool pasted = WaitFor([&] { return LogHas(log, "paste bitmap="); }, 10000);
   const double pasteMs = Now() - t2;
 
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(panel, 5000);
+  // The wineserver also serves every other program of the session (the QQ
+  // double, the crowd, Wine's own processes): its time with the same windows
+  // and no panel is what the panel did not cause.
+  for (LoopCpu& c : loopCpu) {
+    bench::WindowCrowd crowd;
+    if (!bench::StartWindowCrowd(c.crowd, false, &crowd)) return 1;
+    double none = 0;
+    measure(none, c.baseServer);
+    bench::StopWindowCrowd(crowd);
+  }
+  // The floor: a process whose only work is a 1 ms timer that does nothing.
+  double floorProcess = 0, floorServer = 0, floorBase = 0;
+  {
+    bench::WindowCrowd timerOnly;
+    if (!bench::StartWindowCrowd(1, false, &timerOnly, true)) return 1;
+    ::Sleep(500);
+    const double a = LinuxCpuMs("--window-crowd"), as = LinuxCpuMs("wineserver"), at = Now();
+    ::Sleep(5000);
+    const double b = LinuxCpuMs("--window-crowd"), bs = LinuxCpuMs("wineserver"), bt = Now();
+    floorProcess = (b - a) * 1000.0 / (bt - at);
+    floorServer = (bs - as) * 1000.0 / (bt - at);
+    floorBase = loopCpu.front().baseServer;
+    bench::StopWindowCrowd(timerOnly);
+  }
+  ::PostMessageW(chat, WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(qq, 5000);
+
   std::printf("process start until docked with its first grid (100 emoticons): %.0f ms%s\n", startToDocked,
               docked ? "" : " (timed out)");
   std::printf("chat window back in front until docked again: %.0f ms\n", redockMs);
   // The docking timer fires every 10 ms under Wine: 100 ticks a second.
-  std::printf("processor time while docked:  panel %.0f ms/s + wineserver %.0f ms/s = %.0f us per tick\n",
-              dockedPanel, dockedServer, (dockedPanel + dockedServer) * 10);
-  std::printf("processor time while idle:    panel %.0f ms/s + wineserver %.0f ms/s = %.0f us per tick\n", idlePanel,
-              idleServer, (idlePanel + idleServer) * 10);
+  for (const LoopCpu& c : loopCpu) {
+    std::printf("docking loop with %d top-level windows (wineserver without the panel: %.1f ms/s):\n", c.windows,
+                c.baseServer);
+    auto line = [&](const char* what, double panelCpu, double serverCpu) {
+      std::printf("  processor time while %s panel %.1f ms/s + wineserver %.1f ms/s = %.1f%% of a core; "
+                  "less the wineserver's time without the panel: %.1f%%\n",
+                  what, panelCpu, serverCpu, (panelCpu + serverCpu) / 10.0,
+                  (panelCpu + serverCpu - c.baseServer) / 10.0);
+    };
+    line(c.docked ? "docked:" : "docked (did not dock):", c.dockedPanel, c.dockedServer);
+    line("idle:  ", c.idlePanel, c.idleServer);
+  }
+  std::printf("floor: a process with a 1 ms timer that does nothing: process %.1f ms/s + wineserver %.1f ms/s "
+              "= %.1f%% of a core; less the wineserver's time without it: %.1f%%\n",
+              floorProcess, floorServer, (floorProcess + floorServer) / 10.0,
+              (floorProcess + floorServer - floorBase) / 10.0);
   std::printf("click until the chat window logs the paste:         %.0f ms%s (fixed waits: 100 ms)\n", pasteMs,
               pasted ? "" : " (timed out)");
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
-  ::PostMessageW(chat, WM_CLOSE, 0, 0);
-  ::WaitForSingleObject(panel, 5000);
-  ::WaitForSingleObject(qq, 5000);
   return docked && pasted ? 0 : 1;
 }

@@ -27,7 +27,9 @@ constexpr std::wstring_view kChatWords[] = {
 
 constexpr std::wstring_view kExcludedTitles[] = {L"QQ2009 Preview", L"消息管理器"};
 
-bool PassesTestA(const WindowFacts& f) {
+}  // namespace
+
+bool PassesQqClassTest(const WindowFacts& f) {
   if (!IsQqWindowClass(f.className)) return false;
   if (!ContainsText(GetStyleText(f.style), kChatWindowStyleText)) return false;
   for (std::wstring_view excluded : kExcludedTitles) {
@@ -38,6 +40,8 @@ bool PassesTestA(const WindowFacts& f) {
   const long long width = static_cast<long long>(f.right) - f.left;
   return height > kMaxRefusedHeight && width > kMaxRefusedWidth;
 }
+
+namespace {
 
 bool PassesChatWordRule(const WindowFacts& f) { return !f.hasParent && HasChatWord(f.title); }
 
@@ -67,7 +71,7 @@ bool IsChatWindow(const WindowFacts& facts) {
 
 bool CheckQQWin(const WindowFacts& facts, bool standAloneMode) {
   if (standAloneMode) return false;
-  if (PassesTestA(facts)) return true;
+  if (PassesQqClassTest(facts)) return true;
   return PassesChatWordRule(facts);
 }
 

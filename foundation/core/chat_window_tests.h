@@ -46,6 +46,10 @@ bool IsQqWindowClass(std::wstring_view className);
 // a chat word in its title.
 bool IsChatWindow(const WindowFacts& facts);
 
+// The strict test's first part: the QQ class with the chat window's style
+// set, no excluded title and more than 300 x 100 pixels.
+bool PassesQqClassTest(const WindowFacts& facts);
+
 // The strict test of the docking loop: the QQ class with the chat window's
 // style set, no excluded title and more than 300 x 100 pixels; failing that,
 // the loose test's chat-word rule. Always false in stand-alone mode.

@@ -15,13 +15,19 @@ struct ScreenRect {
 class DockingDesktop {
  public:
   virtual ~DockingDesktop() = default;
+  // The window in front; the first call of every tick.
   virtual WindowId Foreground() = 0;
   virtual WindowId Panel() = 0;
   // Enumerates the top-level windows into the chat-window list, then prunes it.
   virtual void RefreshChatWindowList() = 0;
+  // Whether the set of top-level windows differs from the one the latest
+  // refresh enumerated (true before the first refresh).
+  virtual bool TopLevelWindowsChanged() = 0;
   virtual int ListedChatWindows() = 0;
+  virtual bool IsListed(WindowId w) = 0;
+  // Whether an enumeration now would list w (not being listed yet).
+  virtual bool EntersList(WindowId w) = 0;
   virtual bool CheckQQWin(WindowId w) = 0;
-  virtual bool IsWindow(WindowId w) = 0;
   virtual std::wstring ExeName(WindowId w) = 0;
   virtual bool WindowRect(WindowId w, ScreenRect& r) = 0;
   // The chat window last found in front (the send road's target): written only
@@ -33,15 +39,26 @@ class DockingDesktop {
   virtual void Place(int32_t leftTwips, int32_t topTwips, int32_t heightTwips) = 0;
 };
 
+// The loop consults the chat-window list only on ticks whose outcome it can
+// decide, and brings it up to date only when it may have changed in a way
+// that matters; see Tick.
 class DockingLoop {
  public:
+  // A refresh at least this often (in ticks, about 5 s) when the list is
+  // consulted: a window that starts passing the enumeration's tests while it
+  // is not in front and no window appears or goes enters the list by then.
+  static constexpr int kRefreshFallbackTicks = 500;
+
   explicit DockingLoop(DockingDesktop& desktop) : desktop_(desktop) {}
 
   // One tick; nothing happens in stand-alone mode.
   void Tick(bool standAloneMode);
 
  private:
+  bool ChatWindowsListed(WindowId fg, bool fgIsChat);
+
   DockingDesktop& desktop_;
+  int ticksSinceRefresh_ = kRefreshFallbackTicks;
 };
 
 }  // namespace panel

@@ -8,6 +8,7 @@
 
 #include "anigif/core/lzw_decoder.h"
 #include "anigif/gif_builder.h"
+#include "support/pump.h"
 #include "support/temp_dir.h"
 
 namespace anigif {
@@ -37,17 +38,12 @@ std::vector<uint8_t> OneFrame(uint8_t index = 2, int w = 8, int h = 8) {
   return GifBuilder(w, h, kTable).Add(Solid(w, h, index)).Finish();
 }
 
-void Pump(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  MSG msg;
-  while (static_cast<int>(end - ::GetTickCount()) > 0) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  }
-}
+using testing_support::PumpUntil;
+
+// Counts the ticks of a thread timer: a bound in timer periods for what must
+// not happen meanwhile.
+int g_probeTicks = 0;
+void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) { ++g_probeTicks; }
 
 class HostWindow {
  public:
@@ -119,8 +115,7 @@ TEST_F(AniGif, FileRouteReadsChineseNamesAndPlaysThroughTheDeferredBuild) {
 TEST_F(AniGif, RealTimersOnTheParentAdvanceFrames) {
   gif.SetMinFrameDelay(10);
   ASSERT_TRUE(Load(ThreeFrames(0)));
-  Pump(400);
-  EXPECT_GE(changed.size(), 3u);
+  EXPECT_TRUE(PumpUntil([&] { return changed.size() >= 3; }));
   EXPECT_EQ(kPlaying, gif.Action());
   // A second control on the same window keeps its own timer.
   ucAniGIF other;
@@ -130,9 +125,7 @@ TEST_F(AniGif, RealTimersOnTheParentAdvanceFrames) {
   other.SetMinFrameDelay(10);
   ASSERT_TRUE(other.LoadAnimatedGIF_Array(ThreeFrames(0).data(), ThreeFrames(0).size()));
   const std::size_t before = changed.size();
-  Pump(400);
-  EXPECT_GT(otherChanges, 2);
-  EXPECT_GT(changed.size(), before + 2);
+  EXPECT_TRUE(PumpUntil([&] { return otherChanges > 2 && changed.size() > before + 2; }));
 }
 
 TEST_F(AniGif, ClearFromInsideFrameChangedStopsForGood) {
@@ -142,7 +135,13 @@ TEST_F(AniGif, ClearFromInsideFrameChangedStopsForGood) {
     changed.push_back(f);
     gif.LoadAnimatedGIF_File(L"");
   };
-  Pump(300);
+  ASSERT_TRUE(PumpUntil([&] { return !changed.empty(); }));
+  // Five periods of a timer of the same interval: the control's timer would
+  // have fired again meanwhile had the clearing left it running.
+  g_probeTicks = 0;
+  const UINT_PTR probe = ::SetTimer(nullptr, 0, 10, ProbeTick);
+  EXPECT_TRUE(PumpUntil([] { return g_probeTicks >= 5; }));
+  ::KillTimer(nullptr, probe);
   EXPECT_EQ(1u, changed.size());
   EXPECT_EQ(0, gif.FrameCount());
   EXPECT_EQ(kStopped, gif.Action());
@@ -409,7 +408,7 @@ TEST_F(AniGif, RemoteReadOfFileAddresses) {
     c = cancel;
   };
   auto waitFor = [&](int failuresWanted, int completesWanted) {
-    for (int i = 0; i < 200 && (failures < failuresWanted || completes < completesWanted); ++i) Pump(25);
+    PumpUntil([&] { return failures >= failuresWanted && completes >= completesWanted; });
   };
   testing_support::WriteFileBytes(dir / L"short.gif", "GIF89a12345678");  // 14 bytes
   gif.LoadAnimatedGIF_Remote(L"file:///" + dir.path() + L"short.gif");

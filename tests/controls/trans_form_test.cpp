@@ -248,9 +248,8 @@ TEST(TransForm, SystemMenuAtAClientPoint) {
   MenuWatch::Arm(true);
   tf.PopupSysMenu(0, 5, 5);
   ASSERT_TRUE(MenuWatch::opened);
-  PumpFor(50);
+  ASSERT_TRUE(testing_support::PumpUntil([] { return FirstFormMessage(WM_SYSCOMMAND) != nullptr; }));
   const MSG* command = FirstFormMessage(WM_SYSCOMMAND);
-  ASSERT_NE(command, nullptr);
   EXPECT_EQ(command->wParam, static_cast<WPARAM>(kPick));
   EXPECT_EQ(command->lParam, reinterpret_cast<LPARAM>(menu));
 

@@ -169,18 +169,6 @@ bool ProcessHasModule(DWORD pid, const wchar_t* fileName) {
   return found;
 }
 
-void PumpMessages(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (::GetTickCount() - start < ms);
-}
-
 bool BringToFront(HWND hwnd) {
   for (int i = 0; i < 100; ++i) {
     if (::GetForegroundWindow() == hwnd) return true;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/pump.h"
 #include "support/temp_dir.h"
 
 namespace testing_support {
@@ -53,9 +54,6 @@ int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, s
 
 // Whether the process has a module of that file name (no folder) loaded.
 bool ProcessHasModule(DWORD pid, const wchar_t* fileName);
-
-// Pumps this thread's messages for about ms milliseconds.
-void PumpMessages(DWORD ms);
 
 // Makes hwnd the foreground window, pumping messages meanwhile; false when it
 // is still not in front after about two seconds.

@@ -178,8 +178,7 @@ TEST_F(FlatControlTest, ComboFrameIdleHotAndBack) {
 
   // It leaves: the poll restores the idle look.
   ::SetCursorPos(1200, 750);
-  PumpFor(80);
-  EXPECT_FALSE(combo->MouseOver());
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return !combo->MouseOver(); }));
   EXPECT_EQ(Pixel(combo_, 0, 0), kIdle);
   EXPECT_EQ(Pixel(combo_, button.right - 2, button.top + 1), face);
 }
@@ -197,8 +196,7 @@ TEST_F(FlatControlTest, OpenListDrawsThePressedButtonAndClosingRedrawsByFocus) {
   EXPECT_EQ(Pixel(combo_, button.right - 2, button.top + 1), pressed);
   EXPECT_EQ(Pixel(combo_, 0, 0), kHot);
   ::SendMessageW(combo_, CB_SHOWDROPDOWN, FALSE, 0);
-  PumpFor(20);
-  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return !combo->DroppedDown(); }));
   if (::GetFocus() != combo_ && ::GetFocus() != combo->EditWindow()) {
     EXPECT_EQ(Pixel(combo_, 0, 0), kIdle);
   }
@@ -250,8 +248,7 @@ TEST_F(FlatControlTest, OnlyItsOwnTimerIsTakenAndOthersReachTheControl) {
   EXPECT_EQ(g_timers[0], 1u);
   // The poll fires, finds the cursor outside and ends the hover; the control
   // never sees the poll.
-  PumpFor(80);
-  EXPECT_FALSE(combo->MouseOver());
+  EXPECT_TRUE(testing_support::PumpUntil([&] { return !combo->MouseOver(); }));
   EXPECT_EQ(g_timers.size(), 1u);
   EXPECT_TRUE(RemoveWindowProc(combo_, TimerRecorder));
 }

@@ -2,21 +2,13 @@
 #pragma once
 #include <windows.h>
 
+#include "support/pump.h"
+
 namespace window_helpers_test {
 
 // Dispatches this thread's messages for about ms milliseconds (timers and
 // posted messages included).
-inline void PumpFor(DWORD ms) {
-  const DWORD end = ::GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
+inline void PumpFor(DWORD ms) { testing_support::PumpMessages(ms); }
 
 inline RECT WindowRect(HWND hwnd) {
   RECT rc{};
