@@ -326,6 +326,7 @@ void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
     if (!stored) {
       // No record, a changed creation time, a busy database or a record this
       // program could not have written: build it again.
+      EndBatchRead();
       blob = BuildThumbnailBlob(path, background_);
       stored = Store(Table::kThumbnail, path, date, blob);
       decoded = DecodeThumbnailBlob(blob);
@@ -370,6 +371,7 @@ void ThumbnailStore::ShowFitted(const std::wstring& path, HDC dc, int32_t width,
       return;
     }
   }
+  EndBatchRead();
   int32_t w = width, h = height;
   // A file that can't be decoded now (missing, locked, broken) is not kept:
   // it is tried again at its next showing, as it always was.
@@ -414,7 +416,9 @@ void ThumbnailStore::BeginBatch() {
 }
 
 void ThumbnailStore::BeginBatchRead() {
-  // Outside a batch every statement is a transaction of its own.
+  // Outside a batch every statement is a transaction of its own. The read
+  // lock is let go before any picture is decoded, so the other program is
+  // kept waiting only while records are read.
   if (!batching_ || batchReading_ || !IsOpen()) return;
   batchReading_ = sqlite3_exec(connection_.handle(), "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
 }

@@ -88,10 +88,11 @@ class ThumbnailStore {
   void ShowFitted(const std::wstring& path, HDC dc, int32_t width, int32_t height, COLORREF background);
 
   // Between BeginBatch and EndBatch (a page of cells), records are read in
-  // one read transaction, and new records are kept back and written together
-  // in one transaction at EndBatch: one commit instead of one per cell.
-  // Records that can't be written then (busy) are built again at their next
-  // showing. Batches don't nest.
+  // one read transaction (let go whenever a picture must be decoded), and new
+  // records are kept back and written together in one transaction at
+  // EndBatch: one commit instead of one per cell. Records that can't be
+  // written then (busy) are built again at their next showing. Batches don't
+  // nest.
   void BeginBatch();
   void EndBatch();
 
