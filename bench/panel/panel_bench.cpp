@@ -111,7 +111,9 @@ int wmain(int argc, wchar_t** argv) {
 
   // A first start with nothing kept yet (a fresh Thumbs.mdb), then a start after it.
   const std::wstring first = folder + L"Face\\默认表情";
-  const bench::ExpectedCells firstCells(first), secondCells(folder + L"Face\\分类01");
+  const std::wstring second = bench::MirroredCategory(folder, L"分类01");
+  const bench::ExpectedCells firstCells(first), secondCells(second);
+  const std::wstring firstName = L"默认表情", secondName = second.substr(second.find_last_of(L'\\') + 1);
   HANDLE panel = nullptr;
   const bench::StartMilestones fresh = bench::WatchStart(folder, chat, POINT{600, 50}, firstCells, panel);
   HWND window = FindWindowOf(panel, L"TarnwickPanel");
@@ -125,10 +127,10 @@ int wmain(int argc, wchar_t** argv) {
   window = FindWindowOf(panel, L"TarnwickPanel");
   HWND grid = bench::FindChild(window, L"TarnwickFaceGrid");
   // Another category of 100: its first showing, back to the first (seen), and to it again (seen).
-  const double switchNew = bench::WatchCategorySwitch(panel, 1, secondCells);
-  const double switchBack = bench::WatchCategorySwitch(panel, 0, firstCells);
-  const double switchSeen = bench::WatchCategorySwitch(panel, 1, secondCells);
-  bench::WatchCategorySwitch(panel, 0, firstCells);
+  const double switchNew = bench::WatchCategorySwitch(panel, secondName, secondCells);
+  const double switchBack = bench::WatchCategorySwitch(panel, firstName, firstCells);
+  const double switchSeen = bench::WatchCategorySwitch(panel, secondName, secondCells);
+  bench::WatchCategorySwitch(panel, firstName, firstCells);
 
   // Processor milliseconds per second of the panel and of the wineserver over 5 s.
   auto measure = [](double& panelCpu, double& serverCpu) {

@@ -1,6 +1,7 @@
 #include "bench/panel/startup_watch.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "bench/panel/bench_process.h"
 #include "foundation/gdiplus_image.h"
@@ -69,17 +70,29 @@ ExpectedCells::ExpectedCells(const std::wstring& categoryFolder) {
 bool ExpectedCells::OnScreen(HWND grid) const {
   RECT view, g;
   if (!::GetWindowRect(::GetParent(grid), &view) || !::GetWindowRect(grid, &g)) return false;
+  // The pointer may rest on the grid (Wine's starts it mid-screen): the hover
+  // preview then covers some cells and a frame rings one; those are not the grid's drawing.
+  RECT preview{};
+  HWND still = FindChild(::GetAncestor(grid, GA_ROOT), L"TarnwickPreviewStill");
+  if (still && ::IsWindowVisible(::GetParent(still))) ::GetWindowRect(::GetParent(still), &preview);
   const ScreenCopy screen(view);
   if (!screen.ok()) return false;
   int inView = 0;
   for (size_t k = 0; k < cells_.size(); ++k) {
-    const int left = g.left + 1 + kPitch * static_cast<int>(k % 5) - view.left;
-    const int top = g.top + 1 + kPitch * static_cast<int>(k / 5) - view.top;
-    if (left < 0 || top < 0 || left + kCell > view.right - view.left || top + kCell > view.bottom - view.top) continue;
+    const RECT cell{g.left + 1 + kPitch * static_cast<int>(k % 5), g.top + 1 + kPitch * static_cast<int>(k / 5), 0, 0};
+    const RECT whole{cell.left, cell.top, cell.left + kCell, cell.top + kCell};
+    RECT covered;
+    if (whole.left < view.left || whole.top < view.top || whole.right > view.right || whole.bottom > view.bottom ||
+        ::IntersectRect(&covered, &whole, &preview))
+      continue;
     ++inView;
-    for (int i = 0; i < kCell * kCell; ++i) {
-      if (screen.At(left + i % kCell, top + i / kCell) != cells_[k][static_cast<size_t>(i)]) return false;
-    }
+    // Inside the one-pixel ring where the hover frame goes.
+    for (int y = 1; y < kCell - 1; ++y)
+      for (int x = 1; x < kCell - 1; ++x) {
+        if (screen.At(whole.left - view.left + x, whole.top - view.top + y) !=
+            cells_[k][static_cast<size_t>(y * kCell + x)])
+          return false;
+      }
   }
   return inView > 0;
 }
@@ -108,15 +121,31 @@ StartMilestones WatchStart(const std::wstring& folder, HWND chat, POINT dockedAt
   return m;
 }
 
-double WatchCategorySwitch(HANDLE panel, int index, const ExpectedCells& category) {
+double WatchCategorySwitch(HANDLE panel, const std::wstring& name, const ExpectedCells& category) {
   HWND window = FindWindowOf(panel, L"TarnwickPanel");
   HWND combo = FindChild(window, L"ComboBox", kIdCombo1);
   HWND grid = FindChild(window, L"TarnwickFaceGrid");
   if (!combo || !grid) return -1;
+  const LRESULT index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(name.c_str()));
+  if (index < 0) return -1;
   const double t0 = Now();
   ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   ::SendMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(kIdCombo1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   return WaitFor([&] { return category.OnScreen(grid); }, 20000) ? Now() - t0 : -1;
+}
+
+std::wstring MirroredCategory(const std::wstring& folder, const std::wstring& category) {
+  const std::wstring from = folder + L"Face\\" + category, to = folder + L"Face\\" + category + L"倒序";
+  ::CreateDirectoryW(to.c_str(), nullptr);
+  const std::vector<std::wstring> names = panel::ListEmoticonFiles(from);
+  for (size_t i = 0; i < names.size(); ++i) {
+    const std::wstring& source = names[names.size() - 1 - i];
+    wchar_t name[16];
+    std::swprintf(name, 16, L"%03zu", i + 1);
+    ::CopyFileW((from + L"\\" + source).c_str(), (to + L"\\" + name + source.substr(source.find(L'.'))).c_str(), TRUE);
+  }
+  return to;
 }
 
 double EmptyProgramStart(const std::wstring& exe) {

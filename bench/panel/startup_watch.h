@@ -37,9 +37,13 @@ struct StartMilestones {
 // it sits at dockedAt with its first grid drawn. panel receives the process.
 StartMilestones WatchStart(const std::wstring& folder, HWND chat, POINT dockedAt, const ExpectedCells& first,
                            HANDLE& panel);
-// Chooses entry index of the main category list as a user does and waits
-// until the cells in view show that category's pictures; ms, or -1.
-double WatchCategorySwitch(HANDLE panel, int index, const ExpectedCells& category);
+// Chooses the category of that name in the main category list as a user
+// does and waits until the cells in view show its pictures; ms, or -1.
+double WatchCategorySwitch(HANDLE panel, const std::wstring& name, const ExpectedCells& category);
+// The bench library's categories hold pictures alike: a category of folder's
+// library with the pictures of category in the reverse order, so that every
+// cell changes when it is chosen (made once). Its folder.
+std::wstring MirroredCategory(const std::wstring& folder, const std::wstring& category);
 // Wine's floor: from CreateProcess until a program that only shows an empty
 // window has it on screen (the best of three); -1 when it can't run.
 double EmptyProgramStart(const std::wstring& exe);
