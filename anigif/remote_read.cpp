@@ -6,53 +6,25 @@
 #include <thread>
 
 #include "anigif/core/gif_stream.h"
+#include "foundation/http_bind_callback.h"
 
 namespace anigif {
 namespace {
 
-// Bind callback: takes the cached copy when the network fails, and turns an
-// HTTP error status into a failure (the URL service itself reports success
-// for a 404 and delivers the error page).
-class BindCallback : public IBindStatusCallback, public IHttpNegotiate {
+// Takes the cached copy when the network fails and stops at an HTTP error.
+class BindCallback : public foundation::HttpBindCallback {
  public:
-  bool httpError = false;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-    if (riid == IID_IUnknown || riid == IID_IBindStatusCallback) {
-      *out = static_cast<IBindStatusCallback*>(this);
-    } else if (riid == IID_IHttpNegotiate) {
-      *out = static_cast<IHttpNegotiate*>(this);
-    } else {
-      *out = nullptr;
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
   ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the worker's stack
 
-  HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD, IBinding*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetPriority(LONG*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return httpError ? E_ABORT : S_OK; }
-  HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override {
+  HRESULT STDMETHODCALLTYPE OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return http_error() ? E_ABORT : S_OK; }
+  HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO*) override {
     *flags |= BINDF_GETFROMCACHE_IF_NET_FAIL;
-    (void)info;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
-
-  HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* extra) override {
-    *extra = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR, LPCWSTR, LPWSTR* extra) override {
-    if (extra) *extra = nullptr;
-    if (status >= 400) httpError = true;
-    return httpError ? E_ABORT : S_OK;
+  HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR response, LPCWSTR request, LPWSTR* extra) override {
+    HttpBindCallback::OnResponse(status, response, request, extra);
+    return http_error() ? E_ABORT : S_OK;
   }
 
  private:
@@ -65,7 +37,7 @@ void ReadAddress(RemoteResult* result, const std::wstring& address) {
     BindCallback callback;
     IStream* stream = nullptr;
     if (SUCCEEDED(::URLOpenBlockingStreamW(nullptr, address.c_str(), &stream, 0, &callback)) && stream &&
-        !callback.httpError) {
+        !callback.http_error()) {
       result->ok = true;
       uint8_t buffer[16384];
       for (;;) {
@@ -84,7 +56,7 @@ void ReadAddress(RemoteResult* result, const std::wstring& address) {
       }
     }
     if (stream) stream->Release();
-    if (callback.httpError) result->ok = false;
+    if (callback.http_error()) result->ok = false;
   }
   if (SUCCEEDED(init)) ::CoUninitialize();
   if (!result->ok) result->bytes.clear();

@@ -2,7 +2,6 @@
 
 #include "controls/core/units.h"
 #include "controls/drawing.h"
-#include "controls/mouse_over.h"
 #include "foundation/ole_color.h"
 
 namespace controls {
@@ -116,58 +115,5 @@ void Command::SetText(const std::wstring& caption, int) {
   DrawTextAt(s.dc(), gdiFont_.get(), caption, RoundHalfEven((s.width() - text.cx) / 2.0),
              RoundHalfEven((s.height() - text.cy) / 2.0), foundation::OleColorToRgb(foreColor_));
 }
-
-void Command::OnMouseDown(int16_t button, int16_t shift, int x, int y) {
-  float X = PixelsToTwips(x), Y = PixelsToTwips(y);
-  machine_.MouseDown(button, shift, X, Y);
-  Raise(MouseDown, button, shift, X, Y);
-}
-
-void Command::OnMouseMove(int16_t buttons, int16_t shift, int x, int y) {
-  machine_.MouseMove(Inside(x, y), shift);
-  float X = PixelsToTwips(x), Y = PixelsToTwips(y);
-  Raise(MouseMove, buttons, shift, X, Y);
-}
-
-void Command::OnMouseUp(int16_t button, int16_t shift, int x, int y) {
-  machine_.MouseUp(button, Inside(x, y));  // Click comes before MouseUp
-  float X = PixelsToTwips(x), Y = PixelsToTwips(y);
-  Raise(MouseUp, button, shift, X, Y);
-}
-
-void Command::OnDoubleClick(int16_t, int16_t, int, int) {
-  if (hwnd() && ::GetCapture() != hwnd()) ::SetCapture(hwnd());
-  CommandMachine::Press press = machine_.DoubleClick();
-  Raise(MouseDown, press.button, press.shift, press.x, press.y);
-}
-
-void Command::OnKeyDown(int keyCode, int16_t shift) {
-  machine_.KeyDown(keyCode);
-  int16_t code = static_cast<int16_t>(keyCode);
-  Raise(KeyDown, code, shift);
-}
-
-void Command::OnKeyUp(int keyCode, int16_t shift) {
-  machine_.KeyUp(keyCode);
-  int16_t code = static_cast<int16_t>(keyCode);
-  Raise(KeyUp, code, shift);
-}
-
-void Command::OnKeyPress(int keyAscii) {
-  int16_t key = static_cast<int16_t>(keyAscii);
-  Raise(KeyPress, key);
-}
-
-void Command::OnTimer(UINT_PTR id) {
-  if (id == kOverTimerId) machine_.OverTimerTick();
-}
-
-// Shows the new look at once. Only our own paint runs here: a general message
-// pump inside a mouse handler could destroy the button under its own feet.
-void Command::PumpMessages() {
-  if (hwnd()) ::UpdateWindow(hwnd());
-}
-
-bool Command::CursorOverButton() { return IsMouseOver(hwnd()); }
 
 }  // namespace controls

@@ -1,7 +1,6 @@
 #include "controls/owner_drawn_button.h"
 
 #include "controls/drawing.h"
-#include "controls/mouse_over.h"
 #include "controls/mouse_pointer.h"
 #include "foundation/ole_color.h"
 
@@ -348,60 +347,6 @@ void OwnerDrawnButton::HoverChanged(bool hover) {
     currentPicture_ = hoverPicture_;
   }
 }
-
-void OwnerDrawnButton::OnMouseDown(int16_t button, int16_t shift, int x, int y) {
-  float X = static_cast<float>(x), Y = static_cast<float>(y);
-  machine_.MouseDown(button, shift, X, Y);
-  Raise(MouseDown, button, shift, X, Y);
-}
-
-void OwnerDrawnButton::OnMouseMove(int16_t buttons, int16_t shift, int x, int y) {
-  machine_.MouseMove(Inside(x, y), shift);
-  float X = static_cast<float>(x), Y = static_cast<float>(y);
-  Raise(MouseMove, buttons, shift, X, Y);
-}
-
-void OwnerDrawnButton::OnMouseUp(int16_t button, int16_t shift, int x, int y) {
-  machine_.MouseUp(button, Inside(x, y));  // Click comes before MouseUp
-  float X = static_cast<float>(x), Y = static_cast<float>(y);
-  Raise(MouseUp, button, shift, X, Y);
-}
-
-void OwnerDrawnButton::OnDoubleClick(int16_t, int16_t, int, int) {
-  // A fast second click shows pressed again, with the first press's arguments.
-  if (hwnd() && ::GetCapture() != hwnd()) ::SetCapture(hwnd());
-  CommandMachine::Press press = machine_.DoubleClick();
-  Raise(MouseDown, press.button, press.shift, press.x, press.y);
-}
-
-void OwnerDrawnButton::OnKeyDown(int keyCode, int16_t shift) {
-  machine_.KeyDown(keyCode);
-  int16_t code = static_cast<int16_t>(keyCode);
-  Raise(KeyDown, code, shift);
-}
-
-void OwnerDrawnButton::OnKeyUp(int keyCode, int16_t shift) {
-  machine_.KeyUp(keyCode);
-  int16_t code = static_cast<int16_t>(keyCode);
-  Raise(KeyUp, code, shift);
-}
-
-void OwnerDrawnButton::OnKeyPress(int keyAscii) {
-  int16_t key = static_cast<int16_t>(keyAscii);
-  Raise(KeyPress, key);
-}
-
-void OwnerDrawnButton::OnTimer(UINT_PTR id) {
-  if (id == kOverTimerId) machine_.OverTimerTick();
-}
-
-// Shows the new look at once. Only our own paint runs here: a general message
-// pump inside a mouse handler could destroy the button under its own feet.
-void OwnerDrawnButton::PumpMessages() {
-  if (hwnd()) ::UpdateWindow(hwnd());
-}
-
-bool OwnerDrawnButton::CursorOverButton() { return IsMouseOver(hwnd()); }
 
 LRESULT OwnerDrawnButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT) {

@@ -12,9 +12,8 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/control_base.h"
 #include "controls/core/button_layout.h"
-#include "controls/core/command_state.h"
+#include "controls/machine_button.h"
 #include "controls/picture.h"
 
 namespace controls {
@@ -24,17 +23,16 @@ inline constexpr int32_t kPictureSize16 = 0;
 inline constexpr int32_t kPictureSize32 = 1;
 inline constexpr int32_t kPictureSizeOriginal = 2;
 
-class OwnerDrawnButton : public ControlWindow, private CommandMachine::Host {
+class OwnerDrawnButton : public MachineButton {
  public:
-  static constexpr UINT_PTR kOverTimerId = 1;
   static constexpr UINT kOverTimerMs = 100;
 
-  OwnerDrawnButton() : machine_(*this) {}
+  // Mouse events report pixels.
+  OwnerDrawnButton() : MachineButton(kOverTimerMs, EventUnits::kPixels) {}
 
   // Full redraw.
   void Refresh() override;
 
-  bool GetEnabled() const { return IsWindowEnabledState(); }
   void SetEnabled(bool enabled);
   FontSpec GetFont() const { return font_; }
   // Takes name, size, bold, italic, underline and strikethrough; the
@@ -70,20 +68,8 @@ class OwnerDrawnButton : public ControlWindow, private CommandMachine::Host {
   int OriginalPictureWidth() const { return originalWidth_; }
   int OriginalPictureHeight() const { return originalHeight_; }
 
-  // Events; handlers may change the arguments. X and Y are pixels.
-  Event<> Click;
-  Event<int16_t&, int16_t&> KeyDown;  // KeyCode, Shift
-  Event<int16_t&> KeyPress;           // KeyAscii
-  Event<int16_t&, int16_t&> KeyUp;
-  Event<int16_t&, int16_t&, float&, float&> MouseDown;  // Button, Shift, X, Y
-  Event<int16_t&, int16_t&, float&, float&> MouseMove;
-  Event<int16_t&, int16_t&, float&, float&> MouseUp;
-  Event<int16_t&> MouseIn;   // Shift of the move that came in
-  Event<int16_t&> MouseOut;  // Shift of the last press
-
   void WriteProperties(PropertyBag& bag) const override;
 
-  const CommandMachine& machine() const noexcept { return machine_; }
   // Drives the hover-leave poll without the real timer.
   void OverTimerTick() { machine_.OverTimerTick(); }
   const ButtonLayout& layout() const noexcept { return layout_; }
@@ -115,28 +101,10 @@ class OwnerDrawnButton : public ControlWindow, private CommandMachine::Host {
   void InitProperties() override;
   void ReadProperties(const PropertyBag& bag) override;
   void OnResize() override { UserControl_Resize(); }
-  void OnMouseDown(int16_t button, int16_t shift, int x, int y) override;
-  void OnMouseUp(int16_t button, int16_t shift, int x, int y) override;
-  void OnMouseMove(int16_t buttons, int16_t shift, int x, int y) override;
-  void OnDoubleClick(int16_t button, int16_t shift, int x, int y) override;
-  void OnKeyDown(int keyCode, int16_t shift) override;
-  void OnKeyUp(int keyCode, int16_t shift) override;
-  void OnKeyPress(int keyAscii) override;
-  void OnTimer(UINT_PTR id) override;
-  void OnFocusChanged(bool hasFocus) override { machine_.FocusChanged(hasFocus); }
   void OnAmbientChanged() override { Refresh(); }
-  void OnAccessKey(wchar_t key) override { machine_.AccessKey(key, GetEnabled()); }
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // CommandMachine::Host
-  void StartOverTimer() override { StartTimer(kOverTimerId, kOverTimerMs); }
-  void StopOverTimer() override { StopTimer(kOverTimerId); }
-  void PumpMessages() override;
-  bool CursorOverButton() override;
-  void RaiseClick() override { Raise(Click); }
-  void RaiseMouseIn(int16_t shift) override { Raise(MouseIn, shift); }
-  void RaiseMouseOut(int16_t shift) override { Raise(MouseOut, shift); }
   void HoverChanged(bool hover) override;
 
   void UserControl_Resize();
@@ -146,9 +114,7 @@ class OwnerDrawnButton : public ControlWindow, private CommandMachine::Host {
   void DrawBitmapPicture(const Picture& picture, const foundation::IntRect& at);
   void DrawIconPicture(const Picture& picture, const foundation::IntRect& at);
   void DrawCaption();
-  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < ScaleWidth() && y < ScaleHeight(); }
 
-  CommandMachine machine_;
   std::wstring caption_;
   int32_t picturePosition_ = 1;
   PictureRef normalPicture_, hoverPicture_, currentPicture_;

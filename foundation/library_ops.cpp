@@ -26,9 +26,11 @@ std::wstring SystemMessage(DWORD code) {
   return out;
 }
 
-// Deletes what is inside folder (with a trailing "\"), depth first; false at
-// the first entry that stays, with error saying which.
-bool DeleteContents(const std::wstring& folder, std::wstring& error) {
+// Deletes what is inside folder (with a trailing "\"), depth first; false
+// when an entry stays, with error saying which (the first one). A library
+// folder stops there and keeps read-only entries (the user marked them to be
+// kept); a scratch folder of our own goes as far as it can.
+bool DeleteContents(const std::wstring& folder, bool scratch, std::wstring& error) {
   WIN32_FIND_DATAW fd;
   UniqueFind find(::FindFirstFileW((folder + L"*").c_str(), &fd));
   if (!find) {
@@ -37,21 +39,42 @@ bool DeleteContents(const std::wstring& folder, std::wstring& error) {
     error = folder + L": " + SystemMessage(code);
     return false;
   }
+  bool ok = true;
   do {
     const std::wstring name = fd.cFileName;
     if (name == L"." || name == L"..") continue;
     const std::wstring path = folder + name;
     const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const bool isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    if (isFolder && !isLink && !DeleteContents(path + L'\\', error)) return false;
-    // Read-only entries are not forced: the user marked them to be kept.
-    const BOOL gone = isFolder ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str());
+    if (scratch && (fd.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
+      ::SetFileAttributesW(path.c_str(), fd.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    }
+    // A link goes as a link: what it points at is never entered.
+    bool gone = !isFolder || isLink || DeleteContents(path + L'\\', scratch, error);
+    if (gone) {
+      gone = (isFolder ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str())) != FALSE;
+      if (!gone && error.empty()) error = path + L": " + SystemMessage(::GetLastError());
+    }
     if (!gone) {
-      error = path + L": " + SystemMessage(::GetLastError());
-      return false;
+      ok = false;
+      if (!scratch) return false;
     }
   } while (::FindNextFileW(find.get(), &fd));
-  return true;
+  return ok;
+}
+
+bool RemoveTree(const std::wstring& folder, bool scratch, std::wstring& reason) {
+  const std::wstring path = WithTrailingBackslash(folder);
+  if (!FolderExists(path)) {
+    reason = folder + L": " + SystemMessage(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  const std::wstring bare = path.substr(0, path.size() - 1);
+  if (scratch) ::SetFileAttributesW(bare.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!DeleteContents(path, scratch, reason)) return false;
+  if (::RemoveDirectoryW(bare.c_str())) return true;
+  reason = bare + L": " + SystemMessage(::GetLastError());
+  return false;
 }
 
 }  // namespace
@@ -82,17 +105,14 @@ bool DeleteFace(const std::wstring& path) {
 
 bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error) {
   std::wstring reason;
-  const std::wstring path = WithTrailingBackslash(folder);
-  bool ok = FolderExists(path);
-  if (!ok) {
-    reason = folder + L": " + SystemMessage(ERROR_PATH_NOT_FOUND);
-  } else if ((ok = DeleteContents(path, reason))) {
-    const std::wstring bare = path.substr(0, path.size() - 1);
-    ok = ::RemoveDirectoryW(bare.c_str()) != FALSE;
-    if (!ok) reason = bare + L": " + SystemMessage(::GetLastError());
-  }
+  const bool ok = RemoveTree(folder, false, reason);
   if (!ok && error) *error = reason;
   return ok;
+}
+
+bool RemoveScratchFolder(const std::wstring& folder) {
+  std::wstring reason;
+  return RemoveTree(folder, true, reason);
 }
 
 }  // namespace foundation

@@ -36,4 +36,10 @@ bool DeleteFace(const std::wstring& path);
 // as links: what they point at is never touched.
 bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error);
 
+// Deletes a folder of the programs' own making (an unpacked pack, a category
+// a failed download made) with everything in it, read-only entries included,
+// going past anything that stays. Links inside are removed as links, never
+// followed. True when the folder is gone.
+bool RemoveScratchFolder(const std::wstring& folder);
+
 }  // namespace foundation

@@ -28,14 +28,14 @@ bool CFileDownload::StartDownloading(const std::wstring& url, const std::wstring
   busy_ = true;  // before the service calls back: nothing can start a second one
   abortRequested_ = false;
   stopResult_ = S_OK;
-  httpStatus_ = 0;
+  ResetHttpStatus();
   lastProgress_ = lastProgressMax_ = 0;
   AddRef();  // the object lives through the whole call, whoever releases it meanwhile
   const HRESULT hr = ::URLDownloadToFileW(nullptr, url.c_str(), fileName.c_str(), 0, this);
   busy_ = false;
   ReleaseBinding();
   lastResult_ = FAILED(hr) ? hr : stopResult_;
-  bool ok = SUCCEEDED(lastResult_) && !abortRequested_ && httpStatus_ >= 200 && httpStatus_ <= 299;
+  bool ok = SUCCEEDED(lastResult_) && !abortRequested_ && http_status() >= 200 && http_status() <= 299;
   if (ok && lastProgressMax_ > 0) {
     // A connection dropped halfway still ends "successfully".
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -50,20 +50,6 @@ bool CFileDownload::StartDownloading(const std::wstring& url, const std::wstring
 void CFileDownload::AbortDownloading() {
   abortRequested_ = true;
   if (binding_) binding_->Abort();
-}
-
-HRESULT CFileDownload::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IBindStatusCallback) {
-    *object = static_cast<IBindStatusCallback*>(this);
-  } else if (riid == IID_IHttpNegotiate) {
-    *object = static_cast<IHttpNegotiate*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
 }
 
 ULONG CFileDownload::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
@@ -84,10 +70,6 @@ HRESULT CFileDownload::OnStartBinding(DWORD, IBinding* binding) {
   return S_OK;
 }
 
-HRESULT CFileDownload::GetPriority(LONG*) { return S_OK; }
-
-HRESULT CFileDownload::OnLowResource(DWORD) { return S_OK; }
-
 HRESULT CFileDownload::OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode, LPCWSTR statusText) {
   lastProgress_ = progress;
   lastProgressMax_ = progressMax;
@@ -100,23 +82,6 @@ HRESULT CFileDownload::OnProgress(ULONG progress, ULONG progressMax, ULONG statu
 HRESULT CFileDownload::OnStopBinding(HRESULT result, LPCWSTR) {
   stopResult_ = result;
   ReleaseBinding();
-  return S_OK;
-}
-
-HRESULT CFileDownload::GetBindInfo(DWORD*, BINDINFO*) { return S_OK; }
-
-HRESULT CFileDownload::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) { return S_OK; }
-
-HRESULT CFileDownload::OnObjectAvailable(REFIID, IUnknown*) { return S_OK; }
-
-HRESULT CFileDownload::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additionalHeaders) {
-  if (additionalHeaders) *additionalHeaders = nullptr;
-  return S_OK;
-}
-
-HRESULT CFileDownload::OnResponse(DWORD status, LPCWSTR, LPCWSTR, LPWSTR* additionalHeaders) {
-  if (additionalHeaders) *additionalHeaders = nullptr;
-  httpStatus_ = status;
   return S_OK;
 }
 

@@ -21,9 +21,11 @@
 #include <memory>
 #include <string>
 
+#include "foundation/http_bind_callback.h"
+
 namespace panel {
 
-class CFileDownload final : public IBindStatusCallback, public IHttpNegotiate {
+class CFileDownload final : public foundation::HttpBindCallback {
  public:
   // A new object with one reference (the caller's).
   static CFileDownload* Create();
@@ -39,35 +41,24 @@ class CFileDownload final : public IBindStatusCallback, public IHttpNegotiate {
 
   // What the last download ended with.
   HRESULT last_result() const noexcept { return lastResult_; }
-  DWORD last_http_status() const noexcept { return httpStatus_; }
+  DWORD last_http_status() const noexcept { return http_status(); }
 
   // The NUL-terminated text at pointer: UTF-16 when unicode, else ANSI; ""
   // for a null pointer.
   static std::wstring StrFromPtr(const void* pointer, bool unicode);
 
   // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override;
   ULONG STDMETHODCALLTYPE Release() override;
   // IBindStatusCallback
   HRESULT STDMETHODCALLTYPE OnStartBinding(DWORD reserved, IBinding* binding) override;
-  HRESULT STDMETHODCALLTYPE GetPriority(LONG* priority) override;
-  HRESULT STDMETHODCALLTYPE OnLowResource(DWORD reserved) override;
   HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode,
                                        LPCWSTR statusText) override;
   HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT result, LPCWSTR error) override;
-  HRESULT STDMETHODCALLTYPE GetBindInfo(DWORD* flags, BINDINFO* info) override;
-  HRESULT STDMETHODCALLTYPE OnDataAvailable(DWORD flags, DWORD size, FORMATETC* format, STGMEDIUM* medium) override;
-  HRESULT STDMETHODCALLTYPE OnObjectAvailable(REFIID riid, IUnknown* object) override;
-  // IHttpNegotiate: the server's status line, which the service keeps to itself.
-  HRESULT STDMETHODCALLTYPE BeginningTransaction(LPCWSTR url, LPCWSTR headers, DWORD reserved,
-                                                 LPWSTR* additionalHeaders) override;
-  HRESULT STDMETHODCALLTYPE OnResponse(DWORD status, LPCWSTR responseHeaders, LPCWSTR requestHeaders,
-                                       LPWSTR* additionalHeaders) override;
 
  private:
   CFileDownload() = default;
-  ~CFileDownload();
+  ~CFileDownload() override;
   void ReleaseBinding();
 
   LONG refs_ = 1;
@@ -76,7 +67,6 @@ class CFileDownload final : public IBindStatusCallback, public IHttpNegotiate {
   bool abortRequested_ = false;
   HRESULT stopResult_ = S_OK;
   HRESULT lastResult_ = S_OK;
-  DWORD httpStatus_ = 0;
   ULONG lastProgress_ = 0, lastProgressMax_ = 0;
 };
 

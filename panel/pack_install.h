@@ -21,8 +21,4 @@ struct PackInstall {
 // message boxes show as they do for any archive.
 bool InstallPack(CFileDownload& downloader, const PackInstall& pack);
 
-// Deletes a folder with everything in it; links inside are removed, never
-// followed. False when something could not be deleted.
-bool RemoveFolderTree(const std::wstring& folder);
-
 }  // namespace panel

@@ -117,3 +117,24 @@ TEST(LibraryOps, DeleteCategoryRemovesTheTreeOrSaysWhatStayed) {
   EXPECT_FALSE(DeleteCategoryFolder(dir / L"none", &error));
   EXPECT_FALSE(error.empty());
 }
+
+TEST(LibraryOps, ScratchFolderGoesWithReadOnlyEntriesAndPastWhatStays) {
+  TempDir dir;
+  ::CreateDirectoryW((dir / L"work").c_str(), nullptr);
+  ::CreateDirectoryW((dir / L"work\\sub").c_str(), nullptr);
+  WriteFileBytes(dir / L"work\\sub\\ro.gif", "r");
+  ::SetFileAttributesW((dir / L"work\\sub\\ro.gif").c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteFileBytes(dir / L"work\\a.gif", "a");
+  WriteFileBytes(dir / L"work\\z.gif", "z");
+  {
+    // One entry held open: everything else still goes.
+    UniqueFile busy = HoldOpen(dir / L"work\\a.gif", 0);
+    ASSERT_TRUE(busy);
+    EXPECT_FALSE(RemoveScratchFolder(dir / L"work"));
+  }
+  EXPECT_TRUE(FileExists(dir / L"work\\a.gif"));
+  EXPECT_FALSE(FileExists(dir / L"work\\z.gif"));
+  EXPECT_FALSE(FolderExists(dir / L"work\\sub"));
+  EXPECT_TRUE(RemoveScratchFolder(dir / L"work\\"));
+  EXPECT_FALSE(FolderExists(dir / L"work"));
+}

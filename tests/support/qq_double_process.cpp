@@ -73,21 +73,8 @@ bool QqDoubleProcess::Start(const std::wstring& exe, const std::vector<std::wstr
 }
 
 std::vector<std::string> QqDoubleProcess::LogLines() const {
-  std::vector<std::string> lines;
-  if (logPath_.empty()) return lines;
-  HANDLE f = ::CreateFileW(logPath_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return lines;
-  std::string all;
-  char buf[4096];
-  DWORD n = 0;
-  while (::ReadFile(f, buf, sizeof(buf), &n, nullptr) && n > 0) all.append(buf, n);
-  ::CloseHandle(f);
-  size_t start = 0;
-  for (size_t nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1) {
-    lines.push_back(all.substr(start, nl - start));
-  }
-  return lines;
+  if (logPath_.empty()) return {};
+  return ReadLogLines(logPath_);
 }
 
 std::vector<std::string> QqDoubleProcess::ValuesAfter(const std::string& prefix) const {

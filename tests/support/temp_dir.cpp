@@ -57,4 +57,23 @@ std::string ReadFileBytes(const std::wstring& path) {
   return s.str();
 }
 
+std::vector<std::string> ReadLogLines(const std::wstring& path) {
+  std::vector<std::string> lines;
+  HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return lines;
+  std::string all;
+  char buf[4096];
+  DWORD n = 0;
+  while (::ReadFile(f, buf, sizeof(buf), &n, nullptr) && n > 0) all.append(buf, n);
+  ::CloseHandle(f);
+  size_t start = 0;
+  for (size_t nl; (nl = all.find('\n', start)) != std::string::npos; start = nl + 1) {
+    std::string line = all.substr(start, nl - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 }  // namespace testing_support

@@ -1,6 +1,7 @@
 // A fresh folder under the temporary folder, removed with everything in it.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -22,5 +23,8 @@ class TempDir {
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
+// The complete lines of a log another process is still writing (shared
+// read), without their line ends; none when the file does not exist.
+std::vector<std::string> ReadLogLines(const std::wstring& path);
 
 }  // namespace testing_support

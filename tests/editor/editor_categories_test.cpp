@@ -1,0 +1,116 @@
+// Adding and deleting categories, and a library with none at all.
+#include "editor_fixture.h"
+
+#include "foundation/core/category_name.h"
+
+using namespace editor_tests;
+using namespace editor;
+
+namespace {
+
+class EditorCategories : public EditorTest {
+ protected:
+  // Types the name into the open add-category dialog and presses "确定";
+  // the prompt that follows.
+  EditorPrompt TryName(HWND dialog, const std::wstring& name) {
+    EditorProcess::Type(DialogItem(dialog, kIdDialogText1), name);
+    return ClickForPrompt(DialogItem(dialog, kIdDialogOk));
+  }
+};
+
+TEST_F(EditorCategories, AddRefusesBadNamesThenCreatesTheFolder) {
+  AddFaces(L"b", 2);
+  // A file where the folder would go: the folder cannot be made.
+  testing_support::WriteFileBytes(editor_.folder() + L"Face\\plain", "a file");
+  ASSERT_TRUE(Start());
+  editor_.ClickControl(kIdAddCategory);
+  HWND dialog = WaitForDialog(kAddCategoryCaption);
+  ASSERT_NE(dialog, nullptr);
+  HWND text = DialogItem(dialog, kIdDialogText1);
+
+  ExpectBox(TryName(dialog, L"   "), kEnterCategoryName, foundation::kBoxStop);
+  EXPECT_TRUE(EditorProcess::WaitFor([&] { return testing_support::WindowText(text).empty(); }));
+  ExpectBox(TryName(dialog, L"b"), kCategoryExists, foundation::kBoxWarning);
+  // Names that would not name a folder directly inside Face.
+  for (const wchar_t* bad : {L"..", L"x\\y", L"\\z", L"C:", L"a<b", L"q?"})
+    ExpectBox(TryName(dialog, bad), foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
+  ExpectBox(TryName(dialog, L"plain"), kCategoryNotCreated, foundation::kBoxWarning);
+  EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"b"}));
+  EXPECT_EQ(FoldersIn(editor_.folder()), (std::vector<std::wstring>{L"Face"}));
+  EXPECT_EQ(testing_support::ReadFileBytes(editor_.folder() + L"Face\\plain"), "a file");
+  ASSERT_NE(editor_.Dialog(kAddCategoryCaption), nullptr);  // still open after every refusal
+
+  ExpectBox(TryName(dialog, L"  c"), kCategoryAdded, foundation::kBoxInfo);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Dialog(kAddCategoryCaption) == nullptr; }));
+  // Blanks in front are kept; the first category (not the new one) is shown.
+  const std::vector<std::wstring> folders = FoldersIn(editor_.folder() + L"Face");
+  ASSERT_EQ(folders.size(), 2u);
+  EXPECT_EQ(folders[0], L"  c");
+  const std::vector<std::wstring> shown = editor_.Categories();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(editor_.CellTag(0), shown[0] == L"b" ? editor_.FacePath(L"b", NumberedName(0)) : L"");
+}
+
+TEST_F(EditorCategories, EscClosesTheDialogWithoutChange) {
+  AddFaces(L"b", 1);
+  ASSERT_TRUE(Start());
+  editor_.ClickControl(kIdAddCategory);
+  HWND dialog = WaitForDialog(kAddCategoryCaption);
+  ASSERT_NE(dialog, nullptr);
+  EditorProcess::Type(DialogItem(dialog, kIdDialogText1), L"new");
+  EditorProcess::PressEsc(DialogItem(dialog, kIdDialogText1));
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Dialog(kAddCategoryCaption) == nullptr; }));
+  EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"b"}));
+  EXPECT_TRUE(editor_.Prompts().empty());
+}
+
+TEST_F(EditorCategories, DeleteAsksThenEmptiesTheLibrary) {
+  AddFaces(L"a", 2);
+  AddFaces(L"b", 1);
+  ASSERT_TRUE(Start());
+  const std::wstring question = std::wstring(kConfirmDeleteCategoryStart) + L"a" + kConfirmDeleteCategoryEnd;
+
+  editor_.Answer(L"no");
+  ExpectBox(ClickForPrompt(kIdDeleteCategory), question, foundation::kBoxQuestion);
+  ASSERT_TRUE(editor_.Settle());
+  EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"a", L"b"}));
+
+  editor_.Answer(L"yes");
+  ExpectBox(ClickForPrompt(kIdDeleteCategory), question, foundation::kBoxQuestion);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Categories() == std::vector<std::wstring>{L"b"}; }));
+  EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"b"}));
+  EXPECT_EQ(editor_.CellTag(0), editor_.FacePath(L"b", NumberedName(0)));
+
+  // The last one: an empty window where only what needs no category is usable.
+  editor_.Answer(L"yes");
+  ClickForPrompt(kIdDeleteCategory);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Categories().empty(); }));
+  EXPECT_TRUE(FoldersIn(editor_.folder() + L"Face").empty());
+  EXPECT_EQ(editor_.CellTag(0), L"");
+  EXPECT_EQ(editor_.PageLabel(), L"第1页/共1页");
+  for (int id : {kIdDeleteCategory, kIdCopyFaces, kIdMoveFaces, kIdDeleteFaces, kIdAddFace, kIdImportFolder})
+    EXPECT_FALSE(::IsWindowEnabled(editor_.Control(id))) << id;
+  for (int id : {kIdAddCategory, kIdImportRar, kIdExit}) EXPECT_TRUE(::IsWindowEnabled(editor_.Control(id))) << id;
+}
+
+TEST_F(EditorCategories, NoLibraryFolderAtAll) {
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(editor_.Categories().empty());
+  EXPECT_FALSE(::IsWindowEnabled(editor_.Control(kIdAddFace)));
+  editor_.ClickControl(kIdAddCategory);
+  HWND dialog = WaitForDialog(kAddCategoryCaption);
+  ASSERT_NE(dialog, nullptr);
+  EditorProcess::Type(DialogItem(dialog, kIdDialogText1), L"新分类");
+  ExpectBox(ClickForPrompt(DialogItem(dialog, kIdDialogOk)), kCategoryAdded, foundation::kBoxInfo);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Categories() == std::vector<std::wstring>{L"新分类"}; }));
+  EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"新分类"}));
+  EXPECT_TRUE(::IsWindowEnabled(editor_.Control(kIdAddFace)));
+}
+
+TEST_F(EditorCategories, ExitEndsTheProgram) {
+  ASSERT_TRUE(Start());
+  editor_.ClickControl(kIdExit);
+  EXPECT_EQ(editor_.WaitForExit(10000), 0);
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "editor_fixture.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+
+namespace editor_tests {
+namespace {
+
+std::vector<std::wstring> Entries(const std::wstring& folder, bool folders) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = fd.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folders) names.push_back(name);
+  } while (::FindNextFileW(h, &fd));
+  ::FindClose(h);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+std::wstring NumberedName(int i, const wchar_t* extension) {
+  wchar_t buf[32];
+  std::swprintf(buf, 32, L"f%02d.%ls", i, extension);
+  return buf;
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) { return Entries(folder, false); }
+std::vector<std::wstring> FoldersIn(const std::wstring& folder) { return Entries(folder, true); }
+
+void EditorTest::AddFaces(const std::wstring& category, int count) {
+  for (int i = 0; i < count; ++i) editor_.AddPicture(category, NumberedName(i));
+}
+
+EditorPrompt EditorTest::ClickForPrompt(int id) { return ClickForPrompt(editor_.Control(id)); }
+
+EditorPrompt EditorTest::ClickForPrompt(HWND control) {
+  const size_t before = editor_.Prompts().size();
+  EditorProcess::Click(control);
+  return editor_.WaitForPromptAfter(before);
+}
+
+bool EditorTest::WaitForTag(int cell, const std::wstring& tag) {
+  return EditorProcess::WaitFor([&] { return editor_.CellTag(cell) == tag; });
+}
+
+bool EditorTest::WaitForLabel(const std::wstring& label) {
+  return EditorProcess::WaitFor([&] { return editor_.PageLabel() == label; });
+}
+
+HWND EditorTest::WaitForDialog(const std::wstring& caption) {
+  HWND dialog = nullptr;
+  EditorProcess::WaitFor([&] { return (dialog = editor_.Dialog(caption)) != nullptr; });
+  return dialog;
+}
+
+void ExpectBox(const EditorPrompt& prompt, const std::wstring& text, unsigned style) {
+  EXPECT_EQ(prompt.kind, L"box");
+  EXPECT_EQ(prompt.text, text);
+  EXPECT_EQ(prompt.style, style);
+  EXPECT_EQ(prompt.title, foundation::kMessageTitle);
+}
+
+}  // namespace editor_tests
