@@ -2,12 +2,16 @@
 // start as the floor that Wine's process start sets.
 #include <windows.h>
 
+namespace {
+LRESULT CALLBACK EmptyWindowProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_DESTROY) ::PostQuitMessage(0);
+  return ::DefWindowProcW(h, msg, w, l);
+}
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM w, LPARAM l) -> LRESULT {
-    if (msg == WM_DESTROY) ::PostQuitMessage(0);
-    return ::DefWindowProcW(h, msg, w, l);
-  };
+  wc.lpfnWndProc = EmptyWindowProc;
   wc.hInstance = instance;
   wc.lpszClassName = L"BenchEmptyWindow";
   ::RegisterClassW(&wc);
