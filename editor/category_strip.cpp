@@ -3,12 +3,12 @@
 #include "editor/core/control_ids.h"
 #include "editor/core/editor_geometry.h"
 #include "editor/editor_art.h"
+#include "foundation/ole_color.h"
 
 namespace editor {
 namespace {
 
 // Box2: the window colour inside a brown-grey line.
-constexpr uint32_t kOleWindowColor = 0x80000009u;
 constexpr uint32_t kBoxLineColor = 0xB99D7Fu;
 constexpr int kScrollBarWidth = 17;
 
@@ -17,12 +17,12 @@ constexpr int kScrollBarWidth = 17;
 bool CategoryStrip::Create(HWND parent, int x, int y, int width, int height) {
   width_ = width - 2;
   controls::PropertyBag boxBag;
-  boxBag.Write(L"BackColor", controls::ColorToLong(kOleWindowColor));
+  boxBag.Write(L"BackColor", controls::ColorToLong(foundation::kOleWindowColor));
   boxBag.Write(L"LineColor", controls::ColorToLong(kBoxLineColor));
   if (!box_.Create(parent, kIdStripBox, x, y, width, height, &boxBag)) return false;
   controls::PropertyBag stripBag;
-  stripBag.Write(L"BackColor", controls::ColorToLong(kOleWindowColor));
-  stripBag.Write(L"LineColor", controls::ColorToLong(kOleWindowColor));
+  stripBag.Write(L"BackColor", controls::ColorToLong(foundation::kOleWindowColor));
+  stripBag.Write(L"LineColor", controls::ColorToLong(foundation::kOleWindowColor));
   if (!strip_.Create(box_.hwnd(), kIdStrip, 1, 0, width_, TwipsToPixels(StripHeight(1)), &stripBag)) return false;
   if (!scroll_.Create(parent, kIdStripScroll, x + width, y, kScrollBarWidth, height)) return false;
   scroll_.Change = scroll_.Scroll = [this] { PlaceStrip(); };

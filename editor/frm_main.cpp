@@ -19,6 +19,7 @@
 #include "foundation/gdiplus_image.h"
 #include "foundation/handles.h"
 #include "foundation/message_box.h"
+#include "foundation/ole_color.h"
 #include "foundation/thumbnail_cache.h"
 #include "foundation/window_utils.h"
 
@@ -30,7 +31,6 @@ constexpr int kClientWidth = 621;
 constexpr int kClientHeight = 320;
 
 // Box1 and Box2: the window colour inside a brown-grey line.
-constexpr uint32_t kOleWindowColor = 0x80000009u;
 constexpr uint32_t kBoxLineColor = 0xB99D7Fu;
 constexpr COLORREF kLinkColor = RGB(0, 0, 0xFF);
 // Frame1, drawn by the window itself: a child group box would leave its inside
@@ -57,7 +57,7 @@ constexpr int kButtonTop = 286, kButtonWidth = 64, kButtonHeight = 25, kButtonGa
 
 controls::PropertyBag BoxBag() {
   controls::PropertyBag bag;
-  bag.Write(L"BackColor", controls::ColorToLong(kOleWindowColor));
+  bag.Write(L"BackColor", controls::ColorToLong(foundation::kOleWindowColor));
   bag.Write(L"LineColor", controls::ColorToLong(kBoxLineColor));
   return bag;
 }

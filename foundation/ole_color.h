@@ -9,6 +9,9 @@
 namespace foundation {
 
 inline constexpr uint32_t kSystemColorFlag = 0x80000000u;
+// The window background (&H80000005). Not &H80000009: that is the title bar's
+// text colour, white only on some colour schemes.
+inline constexpr uint32_t kOleWindowColor = kSystemColorFlag | COLOR_WINDOW;
 
 // The RGB value of an OLE colour, or nullopt for a value that names no colour
 // (an unknown system colour index, palette forms, other high bytes).

@@ -69,6 +69,19 @@ void OpenUrl(HWND owner, const std::wstring& target) {
   ::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+bool StartProgram(const std::wstring& commandLine) {
+  std::wstring line = commandLine;  // CreateProcessW may write into it
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return true;
+}
+
 void TrimWorkingSet() {
   if (IsWin2000OrLater()) ::EmptyWorkingSet(::GetCurrentProcess());
 }

@@ -35,6 +35,10 @@ void SetTopMost(HWND hwnd, bool onTop);
 // Opens an address or file with the shell's "open" verb, shown normally.
 void OpenUrl(HWND owner, const std::wstring& target);
 
+// Starts a program from a command line (the program found the way the system
+// searches for it), with a normal, focused window; false when it could not start.
+bool StartProgram(const std::wstring& commandLine);
+
 // Trims the process's working set on Windows 2000, XP and 2003; elsewhere
 // nothing.
 void TrimWorkingSet();

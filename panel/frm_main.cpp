@@ -1,6 +1,7 @@
 #include "panel/frm_main.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "controls/drawing.h"
 #include "controls/picture.h"
@@ -31,16 +32,11 @@
 
 namespace panel {
 
-bool StandAloneMode = false;
-int32_t SavedLeft = 0, SavedTop = 0;
-std::wstring CurrentFacePath;
-
 namespace {
 
 constexpr wchar_t kClassName[] = L"TarnwickPanel";
 constexpr int kDesignWidth = 257;     // pixels; the minimum width holds it there
 constexpr int kDesignHeight = 533;    // 8000 twips
-constexpr int kStandAloneHeightTwips = 8000;
 constexpr int kViewportWidth = 221;   // 3310 twips
 constexpr int kViewportOffset = 2;    // 30 twips
 constexpr int kScrollLeft = 223;      // 3350 twips
@@ -52,21 +48,11 @@ constexpr int kPageWait2003Ms = 5000;
 constexpr wchar_t kBtzMissing[] = L"数据出错,请重新安装Sorvane！";
 constexpr wchar_t kStartupFailed[] = L"初始化时发生错误！";
 constexpr wchar_t kEmptyCategory[] = L"该分类下还没有任何表情";
-constexpr wchar_t kTitleDocking[] = L"Pindle-吸附";
-constexpr wchar_t kTitleStandAlone[] = L"Pindle-独立";
-constexpr wchar_t kTipToDocking[] = L"窗口吸附模式";
-constexpr wchar_t kTipToStandAlone[] = L"普通窗口模式";
 
 // OLE colours of the tab area (&HBBGGRR).
 constexpr uint32_t kOleGrey = 0xE0E0E0u;
 constexpr uint32_t kOleLightBlue = 0xFFCD77u;
 COLORREF Ole(uint32_t c) { return static_cast<COLORREF>(c); }
-
-std::wstring ConfigPath() { return foundation::AppPath() + kConfigFile; }
-std::wstring ReadConfig(const wchar_t* key) { return foundation::ReadIni(kConfigSection, key, ConfigPath()); }
-void WriteConfig(const wchar_t* key, const std::wstring& value) {
-  foundation::WriteIni(kConfigSection, key, value, ConfigPath());
-}
 
 // The decimal text of a window handle, as the editor reads it back (signed 32 bits).
 std::wstring HandleText(HWND h) {
@@ -82,8 +68,7 @@ std::vector<std::wstring> SplitCrLf(const std::wstring& text) {
   return lines;
 }
 
-std::wstring ComboText(HWND combo) {
-  const LRESULT i = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+std::wstring ComboItem(HWND combo, LRESULT i) {
   if (i < 0) return {};
   const LRESULT n = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
   if (n < 0) return {};
@@ -92,6 +77,8 @@ std::wstring ComboText(HWND combo) {
   s.resize(static_cast<size_t>(n));
   return s;
 }
+
+std::wstring ComboText(HWND combo) { return ComboItem(combo, ::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 
 // Runs one start-up step; a failing step is skipped and the next one runs.
 template <class F>
@@ -249,9 +236,10 @@ void Frmmain::Form_Load() {
       WriteConfig(L"First", L"1");
     }
   });
+  Step([&] { CreateMenusAndModes(); });
   Step([&] {
-    autoRunChecked_ =
-        foundation::GetRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName) == programPath;
+    menu_->SetAutoRunChecked(
+        foundation::GetRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName) == programPath);
   });
   Step([&] {
     pages_[0].box.SetBackColor(kOleGrey);
@@ -300,20 +288,65 @@ void Frmmain::Form_Load() {
   Step([&] { dbValue_ = ClampPercentText(ReadConfig(L"DB")); });
   Step([&] { foundation::RndTextOn = ReadConfig(L"RndText") == L"1"; });
   Step([&] { foundation::RandomPercent = ClampPercentText(ReadConfig(L"RndValue")); });
-  Step([&] { SelectTypeMode(ClampInputMode(ReadConfig(L"Input"))); });
+  Step([&] { menu_->mTypeClick(ClampInputMode(ReadConfig(L"Input"))); });
   Step([&] { LoadType(); });
   Step([&] {
     ::SendMessageW(pages_[2].combo, CB_SETCURSEL, 0, 0);
     symbolPage_.Combo2_Click();
   });
+  Step([&] { modes_->StartTray(); });
   Step([&] { symbolPage_.LoadAllCategories(); });
   Step([&] { symbolPage_.ShowPage2(symbolPage_.CurrentPage(0)); });
-  Step([&] { EnterStartMode(); });
+  Step([&] { modes_->EnterStartMode(ReadConfig(L"DuLi") == L"1"); });
 
   desktop_ = std::make_unique<Win32DockingDesktop>(h, chatWindows_, [] { return StandAloneMode; });
   docking_ = std::make_unique<DockingLoop>(*desktop_);
   ::SetTimer(h, kTimerDocking, kDockingIntervalMs, nullptr);
   ::SetTimer(h, kTimerMemory, kMemoryIntervalMs, nullptr);
+}
+
+void Frmmain::CreateMenusAndModes() {
+  MenuActions actions;
+  actions.enterDockingMode = [this] { modes_->EnterDockingMode(true, true); };
+  actions.enterStandAloneMode = [this] { modes_->EnterStandAloneMode(true, true); };
+  actions.stopDocking = [this] { ::KillTimer(hwnd(), kTimerDocking); };
+  actions.addFace = [this] { library_.AddFace(); };
+  actions.loadDir = [this] { library_.LoadDir(); };
+  actions.killFace = [this] { library_.KillFace(); };
+  actions.showNewType = [this] { dialogs_.NewType().Show(); };
+  actions.showType = [this] { dialogs_.Type().Show(); };
+  actions.showMove = [this] { dialogs_.Move().Show(); };
+  actions.showCopy = [this] { dialogs_.Copy().Show(); };
+  actions.showModeButton = [this](int index) {
+    for (size_t i = 0; i < 3; ++i)
+      ::ShowWindow(bFont_[i]->hwnd(), static_cast<int>(i) == index ? SW_SHOWNA : SW_HIDE);
+  };
+  menu_ = std::make_unique<FrmMenu>(std::move(actions));
+  menu_->Create();
+
+  TitleStripParts parts;
+  parts.panel = hwnd();
+  parts.bType = bType_.get();
+  for (size_t i = 0; i < 3; ++i) parts.bFont[i] = bFont_[i].get();
+  parts.tooltip = tooltip_;
+  parts.menu = menu_.get();
+  parts.setTitle = [this](const std::wstring& title) {
+    title_ = title;
+    DrawSkin();
+  };
+  modes_ = std::make_unique<TrayAndModes>(std::move(parts));
+  bType_->Click = [this] { modes_->bType_Click(); };
+  bExit_->Click = [this] { modes_->bExit_Click(); };
+  for (size_t i = 0; i < 3; ++i) bFont_[i]->Click = [this, i] { modes_->bFont_Click(static_cast<int>(i)); };
+
+  std::array<controls::Command*, 3> tabButtons{};
+  std::array<HWND, 3> tabPages{};
+  for (size_t i = 0; i < 3; ++i) {
+    tabButtons[i] = tabs_[i].get();
+    tabPages[i] = pages_[i].pic.hwnd();
+  }
+  tabStrip_ = std::make_unique<TabStrip>(hwnd(), tabButtons, tabPages);
+  for (size_t i = 0; i < 3; ++i) tabs_[i]->Click = [this, i] { tabStrip_->Command_Click(static_cast<int>(i)); };
 }
 
 void Frmmain::LoadConversionTables() {
@@ -340,52 +373,13 @@ void Frmmain::LoadConversionTables() {
   }
 }
 
-void Frmmain::EnterStartMode() {
-  HWND h = hwnd();
-  TOOLINFOW ti{};
-  ti.cbSize = sizeof(ti);
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = h;
-  ti.uId = reinterpret_cast<UINT_PTR>(bType_->hwnd());
-  if (ReadConfig(L"DuLi") == L"1") {
-    ti.lpszText = const_cast<wchar_t*>(kTipToDocking);
-    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    bType_->SetStatus(true);
-    StandAloneMode = true;
-    title_ = kTitleStandAlone;
-    DrawSkin();
-    ::ShowWindow(h, SW_SHOWNOACTIVATE);
-    RECT r;
-    ::GetWindowRect(h, &r);
-    ::SetWindowPos(h, nullptr, r.left, SavedTop / 15, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SetWindowPos(h, nullptr, SavedLeft / 15, SavedTop / 15, r.right - r.left, r.bottom - r.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    ::GetWindowRect(h, &r);
-    ::SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, kStandAloneHeightTwips / 15,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-  } else {
-    ti.lpszText = const_cast<wchar_t*>(kTipToStandAlone);
-    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    title_ = kTitleDocking;
-    DrawSkin();
-    bType_->SetStatus(false);
-    StandAloneMode = false;
-  }
-}
-
-void Frmmain::SelectTypeMode(int index) {
-  if (index >= 0 && index <= 2) {
-    for (int i = 0; i < 3; ++i) ::ShowWindow(bFont_[static_cast<size_t>(i)]->hwnd(), i == index ? SW_SHOWNA : SW_HIDE);
-    foundation::TextConvertMode = index;
-    checkedTypeMode_ = index;
-  }
-  WriteConfig(L"Input", std::to_wstring(index));
-}
-
 void Frmmain::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   HWND h = hwnd();
+  Step([&] {
+    if (modes_) modes_->StopTray();
+  });
   ::KillTimer(h, kTimerDocking);
   ::KillTimer(h, kTimerMemory);
   ::KillTimer(h, kTimerReload);
@@ -462,6 +456,14 @@ void Frmmain::ApplyScrollState(Page& page, FaceGrid& content) {
 
 std::wstring Frmmain::Combo1Text() const { return ComboText(pages_[0].combo); }
 std::wstring Frmmain::Combo3Text() const { return ComboText(pages_[1].combo); }
+
+std::vector<std::wstring> Frmmain::Combo1Items() const {
+  std::vector<std::wstring> items;
+  HWND combo = pages_[0].combo;
+  const LRESULT n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) items.push_back(ComboItem(combo, i));
+  return items;
+}
 
 void Frmmain::LoadType() {
   HWND combo1 = pages_[0].combo, combo3 = pages_[1].combo;
@@ -594,9 +596,16 @@ void Frmmain::Command6_Click() {
   if (facePage_ < PageCount(static_cast<int>(faceNames_.size()), kFacesPerPage)) ShowPage3(++facePage_);
 }
 
-void Frmmain::PicE_MouseDown(int index, int16_t /*button*/) {
+void Frmmain::PicE_MouseDown(int index, int16_t button) {
   picE_.SetFramedCell(index);
   CurrentFacePath = picE_.Tag(index);
+  if (button == 2 && menu_) {
+    // Below the pressed cell.
+    const RECT cell = picE_.CellRect(index);
+    POINT p{cell.left + 10, cell.bottom};
+    ::ClientToScreen(picE_.hwnd(), &p);
+    menu_->Popup(menu_->SetMenu(), hwnd(), p.x, p.y, 0);
+  }
 }
 
 bool Frmmain::CheckQQWin(HWND h) const { return foundation::CheckQQWin(h, StandAloneMode); }
@@ -664,6 +673,19 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
       Form_Resize();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      if (modes_) modes_->MouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (modes_) modes_->MouseUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, msg == WM_LBUTTONUP);
       return 0;
     case WM_MOUSEMOVE:
       preview_.Hide();

@@ -20,22 +20,22 @@
 #include "foundation/window_base.h"
 #include "panel/core/docking_tick.h"
 #include "panel/face_grid.h"
+#include "panel/frm_menu.h"
 #include "panel/hover_preview.h"
+#include "panel/library_dialogs.h"
+#include "panel/library_maintenance.h"
 #include "panel/panel_buttons.h"
+#include "panel/panel_config.h"
+#include "panel/panel_library_host.h"
+#include "panel/panel_state.h"
 #include "panel/plain_panel.h"
-#include "panel/symbol_page.h"
 #include "panel/stand_in_browser.h"
+#include "panel/symbol_page.h"
+#include "panel/tab_strip.h"
+#include "panel/tray_and_modes.h"
 #include "panel/win32_docking_desktop.h"
 
 namespace panel {
-
-// Module state of the panel.
-extern bool StandAloneMode;                // Window mode: stand-alone (True) or docking
-extern int32_t SavedLeft, SavedTop;        // where the stand-alone window goes, twips
-extern std::wstring CurrentFacePath;       // the management-grid emoticon last pressed
-
-inline constexpr wchar_t kConfigFile[] = L"Config.ini";
-inline constexpr wchar_t kConfigSection[] = L"Config";
 
 // Child window ids of Frmmain.
 enum PanelControlId : int {
@@ -81,6 +81,7 @@ class Frmmain : public foundation::WindowBase {
   HWND Command3Handle() const { return command3_; }
   HWND Command7Handle() const { return command7_; }
   std::wstring Combo1Text() const;
+  std::vector<std::wstring> Combo1Items() const;
   std::wstring Combo3Text() const;
   int ManagementPage() const { return facePage_; }
   int ManagementCount() const { return static_cast<int>(faceNames_.size()); }
@@ -104,8 +105,7 @@ class Frmmain : public foundation::WindowBase {
   void Form_Resize();
   void DrawSkin();
   void LoadConversionTables();
-  void EnterStartMode();
-  void SelectTypeMode(int index);
+  void CreateMenusAndModes();
 
   void Timer2_Timer();
   void Timer3_Timer();
@@ -151,8 +151,12 @@ class Frmmain : public foundation::WindowBase {
   std::wstring dbValue_;
   std::vector<std::wstring> faceNames_;  // the management grid's category listing
   int facePage_ = 1;
-  int checkedTypeMode_ = -1;  // the input menu's check mark
-  bool autoRunChecked_ = false;
+  std::unique_ptr<FrmMenu> menu_;
+  std::unique_ptr<TrayAndModes> modes_;
+  std::unique_ptr<TabStrip> tabStrip_;
+  PanelLibraryHost libraryHost_{*this};
+  LibraryMaintenance library_{libraryHost_, SystemPrompts()};
+  LibraryDialogs dialogs_{libraryHost_};
   bool unloaded_ = false;
 };
 

@@ -54,17 +54,26 @@ std::vector<std::wstring> ListCategories(const std::wstring& root) {
   return out;
 }
 
-std::vector<std::wstring> ListEmoticonFiles(const std::wstring& folder) {
-  return List(folder, [](const WIN32_FIND_DATAW& fd) {
+std::vector<std::wstring> ListFilesWithExtensions(const std::wstring& folder,
+                                                  std::initializer_list<const wchar_t*> extensions) {
+  return List(folder, [&](const WIN32_FIND_DATAW& fd) {
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     const std::wstring name = fd.cFileName;
     if (name.find(L'.') == std::wstring::npos) return false;
     const std::wstring ext = foundation::GetExtension(name);
-    for (const wchar_t* e : {L"gif", L"jpg", L"bmp", L"png"}) {
+    for (const wchar_t* e : extensions) {
       if (foundation::TextEquals(ext, e)) return true;
     }
     return false;
   });
+}
+
+std::vector<std::wstring> ListEmoticonFiles(const std::wstring& folder) {
+  return ListFilesWithExtensions(folder, {L"gif", L"jpg", L"bmp", L"png"});
+}
+
+std::vector<std::wstring> ListImportFiles(const std::wstring& folder) {
+  return ListFilesWithExtensions(folder, {L"gif", L"bmp", L"jpg"});
 }
 
 }  // namespace panel

@@ -1,6 +1,7 @@
 // The emoticon library on disk as the panel sees it: the folder "Face" beside
 // the program, one subfolder per category, picture files inside.
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,11 @@ std::vector<std::wstring> ListCategories(const std::wstring& root);
 // The panel's emoticon files of a folder: *.gif, *.jpg, *.bmp and *.png,
 // extensions matched without regard to case, sorted by name.
 std::vector<std::wstring> ListEmoticonFiles(const std::wstring& folder);
+// The files a folder import takes: *.gif, *.bmp and *.jpg, matched the same way.
+std::vector<std::wstring> ListImportFiles(const std::wstring& folder);
+// The files of a folder whose extension is one of these, without regard to
+// case, sorted by name.
+std::vector<std::wstring> ListFilesWithExtensions(const std::wstring& folder,
+                                                  std::initializer_list<const wchar_t*> extensions);
 
 }  // namespace panel

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "picture_files.h"
+
 namespace editor_tests {
 namespace {
 
@@ -33,6 +35,17 @@ std::wstring NumberedName(int i, const wchar_t* extension) {
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder) { return Entries(folder, false); }
 std::vector<std::wstring> FoldersIn(const std::wstring& folder) { return Entries(folder, true); }
+
+int ScreenPixelsOtherThan(const RECT& area, COLORREF colour) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return 0;
+  pictures_test::Surface screen(width, height, colour);
+  if (!screen.CopyFromScreen(area.left, area.top)) return width * height;
+  int others = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) others += screen.At(x, y) != colour;
+  return others;
+}
 
 void EditorTest::AddFaces(const std::wstring& category, int count) {
   for (int i = 0; i < count; ++i) editor_.AddPicture(category, NumberedName(i));

@@ -46,6 +46,10 @@ class EditorTest : public ::testing::Test {
   EditorProcess editor_;
 };
 
+// How many pixels of a screen rectangle (right and bottom excluded) the
+// display shows now in another colour than colour.
+int ScreenPixelsOtherThan(const RECT& area, COLORREF colour);
+
 // Expects a message box with that text and style, titled "提示".
 void ExpectBox(const EditorPrompt& prompt, const std::wstring& text, unsigned style);
 

@@ -115,4 +115,34 @@ TEST_F(EditorGrid, ManyCategoriesScrollTheStrip) {
   EXPECT_GE(after.top, before.top - (4140 - 3600) / 15);
 }
 
+TEST_F(EditorGrid, FramesShowTheWindowColourAroundStripAndGrid) {
+  AddFaces(L"a", 1);
+  AddFaces(L"b", 1);
+  ASSERT_TRUE(Start());
+  ASSERT_EQ(editor_.Categories().size(), 2u);
+  const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+  // The title bar's text colour differs here, so a frame painted in it shows.
+  ASSERT_NE(window, ::GetSysColor(COLOR_CAPTIONTEXT));
+  RECT box{}, first{}, last{}, grid{}, cells{};
+  ::GetWindowRect(editor_.Control(kIdStripBox), &box);
+  ::GetWindowRect(editor_.Control(kIdFirstCategory), &first);
+  ::GetWindowRect(editor_.Control(kIdFirstCategory + 1), &last);
+  ::GetWindowRect(editor_.Control(kIdGridBox), &grid);
+  ::GetWindowRect(editor_.Control(kIdGrid), &cells);
+  // Inside the strip's border: below the last button, and the gap between the buttons.
+  const RECT below{box.left + 1, last.bottom, box.right - 1, box.bottom - 1};
+  const RECT gap{first.left, first.bottom, first.right, last.top};
+  // Between the grid's border and its cells.
+  const RECT ring{grid.left + 1, grid.top + 1, grid.right - 1, cells.top};
+  ASSERT_GT(below.bottom - below.top, 100);
+  ASSERT_GT(gap.bottom - gap.top, 0);
+  ASSERT_GT(ring.bottom - ring.top, 0);
+  int others[3] = {};
+  EXPECT_TRUE(EditorProcess::WaitFor([&] {
+    int i = 0;
+    for (const RECT& area : {below, gap, ring}) others[i++] = ScreenPixelsOtherThan(area, window);
+    return others[0] + others[1] + others[2] == 0;
+  })) << "below the buttons " << others[0] << ", between them " << others[1] << ", around the cells " << others[2];
+}
+
 }  // namespace

@@ -114,7 +114,7 @@ TEST_F(PanelSend, WindowsServer2003RouteThroughThePage) {
   ::PostMessageW(panel2003.Grids().front(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
   ASSERT_TRUE(qq_.WaitForLine("paste bitmap=30x20"));
   EXPECT_NE(Line("paste html=").find("my%20face.bmp"), std::string::npos);
-  // The page is gone once the click is over.
-  PumpMessages(300);
-  EXPECT_EQ(::GetFileAttributesW((panel2003.folder() + L"Temp.html").c_str()), INVALID_FILE_ATTRIBUTES);
+  // The page is gone once the click is over (the paste comes before its end).
+  const std::wstring page = panel2003.folder() + L"Temp.html";
+  EXPECT_TRUE(PanelProcess::WaitFor([&] { return ::GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES; }));
 }

@@ -15,11 +15,6 @@ std::wstring WindowText(HWND h) {
   return buf;
 }
 
-BOOL CALLBACK CollectText(HWND h, LPARAM lParam) {
-  *reinterpret_cast<std::wstring*>(lParam) += WindowText(h) + L"\n";
-  return TRUE;
-}
-
 std::wstring HandleText(HWND h) { return std::to_wstring(static_cast<int32_t>(reinterpret_cast<intptr_t>(h))); }
 
 }  // namespace
@@ -104,10 +99,8 @@ TEST(PanelStartup, MissingConversionRowEndsTheProgram) {
   panel.Start();  // start-up stops at the message
   HWND box = nullptr;
   ASSERT_TRUE(PanelProcess::WaitFor([&] { return (box = panel.FindTopLevel(L"#32770")) != nullptr; }, 15000));
-  std::wstring text;
-  ::EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
   EXPECT_EQ(WindowText(box), L"提示");
-  EXPECT_NE(text.find(L"数据出错,请重新安装Sorvane！"), std::wstring::npos);
+  EXPECT_NE(ChildTexts(box).find(L"数据出错,请重新安装Sorvane！"), std::wstring::npos);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(panel.WaitForExit(10000), 0);
 }

@@ -21,6 +21,26 @@ BOOL CALLBACK FindChildrenProc(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
+BOOL CALLBACK AppendChildText(HWND h, LPARAM text) {
+  wchar_t buf[512] = {};
+  ::GetWindowTextW(h, buf, 512);
+  *reinterpret_cast<std::wstring*>(text) += std::wstring(buf) + L"\n";
+  return TRUE;
+}
+
+struct TextSearch {
+  const std::wstring* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindChildWithText(HWND h, LPARAM param) {
+  auto* search = reinterpret_cast<TextSearch*>(param);
+  wchar_t buf[512] = {};
+  ::GetWindowTextW(h, buf, 512);
+  if (*search->text == buf) search->found = h;
+  return search->found == nullptr;
+}
+
 }  // namespace
 
 PanelProcess::PanelProcess() : ProgramProcess(L"Tarnwick.exe", {L"Thumbs.mdb", L"unrar.dll"}, L"") {}
@@ -39,11 +59,12 @@ bool PanelProcess::EditDatabase(const char* sql) {
 
 bool PanelProcess::Start() {
   if (!Launch()) return false;
-  // Start-up ends with the published handles in Config.ini and the window in place.
+  // Start-up ends with the window shown (after Input is written): messages
+  // sent earlier could be handled by a cross-thread call inside start-up.
   return WaitFor(
       [&] {
         window_ = FindTopLevel(L"TarnwickPanel");
-        return window_ != nullptr && !ReadConfig(L"Input").empty();
+        return window_ != nullptr && !ReadConfig(L"Input").empty() && ::IsWindowVisible(window_);
       },
       15000);
 }
@@ -68,6 +89,71 @@ RECT PanelProcess::WindowRect() const {
   RECT r{};
   ::GetWindowRect(window_, &r);
   return r;
+}
+
+HWND PanelProcess::WaitForTopLevel(const wchar_t* className, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        found = FindTopLevel(className);
+        return found && ::IsWindowVisible(found);
+      },
+      timeoutMs);
+  return found && ::IsWindowVisible(found) ? found : nullptr;
+}
+
+LRESULT PanelProcess::Send(UINT msg, WPARAM wParam, LPARAM lParam, HWND to) const {
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutW(to ? to : window_, msg, wParam, lParam, SMTO_NORMAL, 10000, &result)) return 0;
+  return static_cast<LRESULT>(result);
+}
+
+std::vector<PanelProcess::ChildPlace> PanelProcess::Children(const wchar_t* className) const {
+  ChildData d{className, {}};
+  if (window_) ::EnumChildWindows(window_, FindChildrenProc, reinterpret_cast<LPARAM>(&d));
+  std::vector<ChildPlace> out;
+  for (HWND h : d.found) {
+    if (::GetParent(h) != window_) continue;
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    out.push_back({h, r});
+  }
+  return out;
+}
+
+HWND PanelProcess::WaitForChildAt(const wchar_t* className, int left, int top, DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        for (const ChildPlace& c : Children(className))
+          if (c.rect.left == left && c.rect.top == top) found = c.hwnd;
+        return found != nullptr;
+      },
+      timeoutMs);
+  return found;
+}
+
+void PanelProcess::Click(HWND control, int x, int y) const {
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y), control);
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(x, y), control);
+}
+
+void PanelProcess::PostClick(HWND control, int x, int y) const {
+  ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+std::wstring ChildTexts(HWND window) {
+  std::wstring text;
+  ::EnumChildWindows(window, AppendChildText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+HWND ChildWithText(HWND window, const std::wstring& text) {
+  TextSearch search{&text, nullptr};
+  ::EnumChildWindows(window, FindChildWithText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace testing_support

@@ -1,0 +1,32 @@
+// What FrmCopy and FrmMove share: a list of the other categories to choose
+// the target from, and a confirm button that hands the emoticon last pressed
+// to the dialog's own transfer, reloads the grids and reports the real
+// outcome. Without a target category nothing is copied.
+#pragma once
+#include <string>
+
+#include "panel/library_dialog.h"
+
+namespace panel {
+
+class FaceTargetDialog : public LibraryDialog {
+ protected:
+  FaceTargetDialog(LibraryHost& host, const wchar_t* className, const wchar_t* caption, const wchar_t* label);
+
+  struct Outcome {
+    const wchar_t* message;
+    UINT style;
+  };
+  // Copies or moves source into targetFolder (ending in "\").
+  virtual Outcome Transfer(const std::wstring& source, const std::wstring& targetFolder) = 0;
+
+  void CreateControls() override;
+  void Form_Load() override;
+
+ private:
+  void QQButton1_Click();
+
+  const wchar_t* label_;
+};
+
+}  // namespace panel

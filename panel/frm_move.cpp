@@ -1,0 +1,23 @@
+#include "panel/frm_move.h"
+
+#include "foundation/library_ops.h"
+#include "foundation/message_box.h"
+#include "panel/core/library_texts.h"
+
+namespace panel {
+
+FrmMove::FrmMove(LibraryHost& host) : FaceTargetDialog(host, L"TarnwickFrmMove", kMoveCaption, kMoveLabel) {}
+
+FaceTargetDialog::Outcome FrmMove::Transfer(const std::wstring& source, const std::wstring& targetFolder) {
+  switch (foundation::MoveFace(hwnd(), source, targetFolder)) {
+    case foundation::MoveOutcome::kMoved:
+      return {kMoved, foundation::kBoxInfo};
+    case foundation::MoveOutcome::kSourceNotDeleted:
+      return {kMovedButSourceKept, foundation::kBoxWarning};
+    case foundation::MoveOutcome::kCopyFailed:
+      break;
+  }
+  return {kNotMoved, foundation::kBoxWarning};
+}
+
+}  // namespace panel
