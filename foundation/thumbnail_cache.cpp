@@ -11,6 +11,7 @@
 #include "foundation/core/picture_fit.h"
 #include "foundation/core/thumb_blob.h"
 #include "foundation/dib.h"
+#include "foundation/fitted_cells.h"
 #include "foundation/gdiplus_image.h"
 #include "foundation/picture_fitting.h"
 #include "foundation/text_compare.h"
@@ -218,6 +219,9 @@ bool ThumbnailStore::Open(const std::wstring& databasePath) {
     connection_.Close();
     return false;
   }
+  // A Thumbs.mdb from before the kept cells gets their table; one that can't
+  // take it (busy, read-only) keeps them in memory only.
+  fittedTable_ = sqlite3_exec(connection_.handle(), kFittedCellTableSql, nullptr, nullptr, nullptr) == SQLITE_OK;
   UniqueBitmap pattern(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), kPatternResourceName,
                                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   background_.CreatePatternFromStdPicture(pattern.get());
@@ -231,6 +235,8 @@ void ThumbnailStore::Close() {
   counterFile_.reset();
   seenCounter_.reset();
   remembered_.clear();
+  kept_.clear();
+  fittedTable_ = false;
 }
 
 std::optional<uint32_t> ThumbnailStore::ReadChangeCounter() const {
@@ -256,9 +262,12 @@ bool ThumbnailStore::SyncRemembered() {
   return counter.has_value();
 }
 
-ThumbnailStore::Lookup ThumbnailStore::Read(const std::wstring& path, const std::wstring& date,
+ThumbnailStore::Lookup ThumbnailStore::Read(Table table, const std::wstring& path, const std::wstring& date,
                                             std::vector<uint8_t>& blob) {
-  UniqueStatement stmt = Prepare(connection_.handle(), "SELECT Date, Thumbnail FROM tblThumbnail WHERE Path = ?1");
+  BeginBatchRead();
+  UniqueStatement stmt = Prepare(connection_.handle(), table == Table::kThumbnail
+                                                           ? "SELECT Date, Thumbnail FROM tblThumbnail WHERE Path = ?1"
+                                                           : "SELECT Stamp, Cell FROM tblFittedCell WHERE Path = ?1");
   if (!stmt) return Lookup::kMiss;
   BindText(stmt.get(), 1, path);
   if (sqlite3_step(stmt.get()) != SQLITE_ROW) return Lookup::kMiss;  // none, or busy
@@ -274,13 +283,18 @@ ThumbnailStore::Lookup ThumbnailStore::Read(const std::wstring& path, const std:
   return Lookup::kHit;
 }
 
-bool ThumbnailStore::Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
+bool ThumbnailStore::Write(Table table, const std::wstring& path, const std::wstring& date,
+                           const std::vector<uint8_t>& blob) {
   // One statement adds or replaces in place: the unique index on Path (NOCASE)
   // is the conflict target, so a path in other letter case updates the row.
   UniqueStatement stmt = Prepare(connection_.handle(),
-                                 "INSERT INTO tblThumbnail(Path, Date, Thumbnail) VALUES(?1, ?2, ?3) "
-                                 "ON CONFLICT(Path) DO UPDATE SET Path = excluded.Path, Date = excluded.Date, "
-                                 "Thumbnail = excluded.Thumbnail");
+                                 table == Table::kThumbnail
+                                     ? "INSERT INTO tblThumbnail(Path, Date, Thumbnail) VALUES(?1, ?2, ?3) "
+                                       "ON CONFLICT(Path) DO UPDATE SET Path = excluded.Path, Date = excluded.Date, "
+                                       "Thumbnail = excluded.Thumbnail"
+                                     : "INSERT INTO tblFittedCell(Path, Stamp, Cell) VALUES(?1, ?2, ?3) "
+                                       "ON CONFLICT(Path) DO UPDATE SET Path = excluded.Path, Stamp = excluded.Stamp, "
+                                       "Cell = excluded.Cell");
   if (!stmt) return false;
   BindText(stmt.get(), 1, path);
   BindText(stmt.get(), 2, date);
@@ -307,13 +321,14 @@ void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
     if (known->second.decoded.kind == BlobKind::kImage) image = &known->second.decoded.image;
   } else {
     std::vector<uint8_t> blob;
-    if (Read(path, date, blob) == Lookup::kHit) decoded = DecodeThumbnailBlob(blob);
+    if (Read(Table::kThumbnail, path, date, blob) == Lookup::kHit) decoded = DecodeThumbnailBlob(blob);
     bool stored = decoded.kind != BlobKind::kCorrupt;
     if (!stored) {
       // No record, a changed creation time, a busy database or a record this
       // program could not have written: build it again.
+      EndBatchRead();
       blob = BuildThumbnailBlob(path, background_);
-      stored = Store(path, date, blob);
+      stored = Store(Table::kThumbnail, path, date, blob);
       decoded = DecodeThumbnailBlob(blob);
       if (stored && !batching_) remember = NoteOwnCommit();
     }
@@ -345,9 +360,53 @@ bool ThumbnailStore::NoteOwnCommit() {
   return after.has_value();
 }
 
-bool ThumbnailStore::Store(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob) {
-  if (!batching_) return Write(path, date, blob);
-  pending_.push_back(Pending{path, date, blob});
+void ThumbnailStore::ShowFitted(const std::wstring& path, HDC dc, int32_t width, int32_t height,
+                                COLORREF background) {
+  if (!dc) return;
+  const std::wstring stamp = FileStamp(path);
+  const std::wstring key = FoldKey(path);
+  if (!stamp.empty()) {
+    if (const FittedCell* kept = FindKeptCell(key, path, stamp, width, height, CellColor(background))) {
+      DrawFittedCell(dc, *kept);
+      return;
+    }
+  }
+  EndBatchRead();
+  int32_t w = width, h = height;
+  // A file that can't be decoded now (missing, locked, broken) is not kept:
+  // it is tried again at its next showing, as it always was.
+  if (!DrawImageFit(dc, path, w, h) || stamp.empty()) return;
+  std::optional<FittedCell> cell = CaptureFittedCell(dc, width, height, background);
+  if (!cell) return;
+  if (IsOpen() && fittedTable_ && Store(Table::kFittedCell, path, stamp, EncodeFittedCell(*cell)) && !batching_)
+    NoteOwnCommit();
+  if (kept_.size() >= kMaxRemembered) kept_.clear();
+  kept_[key] = KeptCell{stamp, std::move(*cell)};
+}
+
+const FittedCell* ThumbnailStore::FindKeptCell(const std::wstring& key, const std::wstring& path,
+                                               const std::wstring& stamp, int32_t width, int32_t height,
+                                               uint32_t background) {
+  auto fits = [&](const FittedCell& c) { return c.width == width && c.height == height && c.background == background; };
+  auto known = kept_.find(key);
+  if (known != kept_.end() && TextEquals(known->second.stamp, stamp) && fits(known->second.cell))
+    return &known->second.cell;
+  if (!IsOpen() || !fittedTable_) return nullptr;
+  std::vector<uint8_t> blob;
+  if (Read(Table::kFittedCell, path, stamp, blob) != Lookup::kHit) return nullptr;
+  std::optional<FittedCell> cell = DecodeFittedCell(blob);
+  if (!cell || !fits(*cell)) return nullptr;
+  if (kept_.size() >= kMaxRemembered) kept_.clear();
+  KeptCell& entry = kept_[key];
+  entry = KeptCell{stamp, std::move(*cell)};
+  return &entry.cell;
+}
+
+bool ThumbnailStore::Store(Table table, const std::wstring& path, const std::wstring& date,
+                           const std::vector<uint8_t>& blob) {
+  if (blob.empty()) return false;
+  if (!batching_) return Write(table, path, date, blob);
+  pending_.push_back(Pending{table, path, date, blob});
   return true;
 }
 
@@ -356,7 +415,24 @@ void ThumbnailStore::BeginBatch() {
   batchChecked_ = false;
 }
 
+void ThumbnailStore::BeginBatchRead() {
+  // Outside a batch every statement is a transaction of its own. The read
+  // lock is let go before any picture is decoded, so the other program is
+  // kept waiting only while records are read.
+  if (!batching_ || batchReading_ || !IsOpen()) return;
+  batchReading_ = sqlite3_exec(connection_.handle(), "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void ThumbnailStore::EndBatchRead() {
+  if (!batchReading_) return;
+  batchReading_ = false;
+  // Only reads happened: nothing to keep or lose either way.
+  if (sqlite3_exec(connection_.handle(), "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+    sqlite3_exec(connection_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 void ThumbnailStore::EndBatch() {
+  EndBatchRead();
   batching_ = false;
   std::vector<Pending> pending = std::move(pending_);
   pending_.clear();
@@ -364,14 +440,16 @@ void ThumbnailStore::EndBatch() {
   sqlite3* db = connection_.handle();
   bool ok = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
   if (ok) {
-    for (const Pending& p : pending) ok = ok && Write(p.path, p.date, p.blob);
+    for (const Pending& p : pending) ok = ok && Write(p.table, p.path, p.date, p.blob);
     ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
     if (!ok) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
   }
   if (ok) {
     NoteOwnCommit();
   } else {
-    for (const Pending& p : pending) remembered_.erase(FoldKey(p.path));
+    for (const Pending& p : pending) {
+      if (p.table == Table::kThumbnail) remembered_.erase(FoldKey(p.path));
+    }
   }
 }
 

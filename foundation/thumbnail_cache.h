@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/core/fitted_cell.h"
 #include "foundation/core/thumb_blob.h"
 #include "foundation/database.h"
 #include "foundation/handles.h"
@@ -24,6 +25,9 @@ namespace foundation {
 inline constexpr int32_t kThumbnailCellSize = 43;
 inline constexpr wchar_t kThumbnailDatabaseName[] = L"Thumbs.mdb";
 inline constexpr wchar_t kPatternResourceName[] = L"PATTERN_4X4";
+// The table of kept grid cells (ShowFitted), made when a Thumbs.mdb lacks it.
+inline constexpr char kFittedCellTableSql[] =
+    "CREATE TABLE IF NOT EXISTS tblFittedCell(Path TEXT NOT NULL COLLATE NOCASE PRIMARY KEY, Stamp TEXT, Cell BLOB)";
 
 // A picture kept by a cell so its drawing survives repainting: it owns the
 // bitmap and the palette (if any).
@@ -76,19 +80,36 @@ class ThumbnailStore {
   // the cell's picture. GDI+ must be running.
   void Show(const std::wstring& path, ThumbnailCell& cell);
 
-  // Between BeginBatch and EndBatch (a page of cells), new records are kept
-  // back and written together in one transaction at EndBatch: one commit
-  // instead of one per cell. Records that can't be written then (busy) are
-  // built again at their next showing. Batches don't nest.
+  // Draws the picture file fitted into the cell at (0, 0) of dc (a memory DC
+  // holding a 32-bit DIB section, already filled with the background) exactly
+  // as DrawImageFit does. The drawn cell is kept per file, while the file's
+  // FileStamp is unchanged, in memory and in table tblFittedCell, so that a
+  // file is decoded once and not at every showing or start.
+  void ShowFitted(const std::wstring& path, HDC dc, int32_t width, int32_t height, COLORREF background);
+
+  // Between BeginBatch and EndBatch (a page of cells), records are read in
+  // one read transaction (let go whenever a picture must be decoded), and new
+  // records are kept back and written together in one transaction at
+  // EndBatch: one commit instead of one per cell. Records that can't be
+  // written then (busy) are built again at their next showing. Batches don't
+  // nest.
   void BeginBatch();
   void EndBatch();
 
  private:
   enum class Lookup { kHit, kMiss };
-  Lookup Read(const std::wstring& path, const std::wstring& date, std::vector<uint8_t>& blob);
-  bool Write(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  // The two tables of records: thumbnails (Date) and kept grid cells (Stamp).
+  enum class Table { kThumbnail, kFittedCell };
+  Lookup Read(Table table, const std::wstring& path, const std::wstring& date, std::vector<uint8_t>& blob);
+  bool Write(Table table, const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
   // Writes a record now, or keeps it for EndBatch; true when it is (or will be) stored.
-  bool Store(const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  bool Store(Table table, const std::wstring& path, const std::wstring& date, const std::vector<uint8_t>& blob);
+  // Inside a batch, the read transaction its reads share.
+  void BeginBatchRead();
+  void EndBatchRead();
+  // The kept cell of a file, from memory or the database; nullptr when none fits.
+  const FittedCell* FindKeptCell(const std::wstring& key, const std::wstring& path, const std::wstring& stamp,
+                                 int32_t width, int32_t height, uint32_t background);
   // After a commit of ours: keeps the remembered records when the counter
   // moved by exactly one, else forgets them. False when nothing can be remembered.
   bool NoteOwnCommit();
@@ -107,12 +128,22 @@ class ThumbnailStore {
   UniqueFile counterFile_;
   std::optional<uint32_t> seenCounter_;
   std::unordered_map<std::wstring, Remembered> remembered_;
+  // Kept grid cells by folded path: they follow their files, not the
+  // database, so another program's writes don't make them stale.
+  struct KeptCell {
+    std::wstring stamp;
+    FittedCell cell;
+  };
+  std::unordered_map<std::wstring, KeptCell> kept_;
+  bool fittedTable_ = false;
   struct Pending {
+    Table table;
     std::wstring path, date;
     std::vector<uint8_t> blob;
   };
   bool batching_ = false;
   bool batchChecked_ = false;
+  bool batchReading_ = false;
   UniqueMemoryDc scratch_;
   std::vector<Pending> pending_;
   cTile background_;

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "controls/drawing.h"
 #include "foundation/handles.h"
 #include "foundation/picture_fitting.h"
@@ -10,6 +12,16 @@
 namespace panel {
 namespace {
 const std::wstring kNoTag;
+constexpr UINT_PTR kTimerPendingCells = 1;
+// Each turn draws cells for about this long, so timers and input keep their pace.
+constexpr double kPendingTurnMs = 8.0;
+
+double NowMs() {
+  LARGE_INTEGER f, c;
+  ::QueryPerformanceFrequency(&f);
+  ::QueryPerformanceCounter(&c);
+  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+}
 }  // namespace
 
 bool FaceGrid::Create(HWND parent, int x, int y, int width, int height, COLORREF background, const GridLook& look) {
@@ -28,6 +40,7 @@ bool FaceGrid::Create(HWND parent, int x, int y, int width, int height, COLORREF
 }
 
 void FaceGrid::SetCells(const std::vector<POINT>& corners, int contentHeight) {
+  DropPending(-1);
   cells_.clear();
   for (const POINT& p : corners) cells_.push_back({p, L""});
   framed_ = -1;
@@ -45,6 +58,7 @@ void FaceGrid::SetCells(const std::vector<POINT>& corners, int contentHeight) {
 
 void FaceGrid::KeepFirstCells(int n) {
   if (n < 0 || n >= CellCount()) return;
+  std::erase_if(pending_, [n](const PendingCell& p) { return p.index >= n; });
   for (size_t i = static_cast<size_t>(n); i < cells_.size(); ++i) {
     const POINT& p = cells_[i].corner;
     surface_.FillRect(p.x, p.y, look_.cellWidth, look_.cellHeight, background_);
@@ -71,6 +85,7 @@ void FaceGrid::InvalidateCell(int index) {
 
 void FaceGrid::ClearCell(int index) {
   if (!Valid(index)) return;
+  DropPending(index);
   Cell& c = cells_[static_cast<size_t>(index)];
   c.tag.clear();
   BlankCell(c);
@@ -85,31 +100,78 @@ void FaceGrid::CopyScratchTo(const Cell& c) {
   ::BitBlt(surface_.dc(), c.corner.x, c.corner.y, look_.cellWidth, look_.cellHeight, scratch_.dc(), 0, 0, SRCCOPY);
 }
 
-void FaceGrid::DrawFitted(int index, const std::wstring& path) {
+void FaceGrid::DrawFitted(int index, const std::wstring& path) { DrawOrQueue(index, path, PictureKind::kFitted); }
+
+void FaceGrid::DrawThumbnail(int index, const std::wstring& path) {
+  DrawOrQueue(index, path, PictureKind::kThumbnail);
+}
+
+void FaceGrid::DrawOrQueue(int index, const std::wstring& path, PictureKind kind) {
   if (!Valid(index)) return;
+  DropPending(index);
+  if (InView(index)) {
+    DrawPicture(index, path, kind);
+    return;
+  }
+  pending_.push_back({index, path, kind});
+  if (pending_.size() == 1) ::SetTimer(hwnd(), kTimerPendingCells, USER_TIMER_MINIMUM, nullptr);
+}
+
+void FaceGrid::DrawPicture(int index, const std::wstring& path, PictureKind kind) {
   Cell& c = cells_[static_cast<size_t>(index)];
   scratch_.Fill(look_.cellBackground);
-  int32_t w = look_.cellWidth, h = look_.cellHeight;
-  foundation::DrawImageFit(scratch_.dc(), path, w, h);
+  if (kind == PictureKind::kThumbnail) {
+    foundation::ThumbnailCell cell;
+    cell.dc = scratch_.dc();
+    cell.width = look_.cellWidth;
+    cell.height = look_.cellHeight;
+    foundation::ShowThumbnail(path, cell);
+  } else if (look_.keepPictures) {
+    foundation::ProgramThumbnailStore().ShowFitted(path, scratch_.dc(), look_.cellWidth, look_.cellHeight,
+                                                   look_.cellBackground);
+  } else {
+    int32_t w = look_.cellWidth, h = look_.cellHeight;
+    foundation::DrawImageFit(scratch_.dc(), path, w, h);
+  }
   CopyScratchTo(c);
   InvalidateCell(index);
 }
 
-void FaceGrid::DrawThumbnail(int index, const std::wstring& path) {
-  if (!Valid(index)) return;
-  Cell& c = cells_[static_cast<size_t>(index)];
-  scratch_.Fill(look_.cellBackground);
-  foundation::ThumbnailCell cell;
-  cell.dc = scratch_.dc();
-  cell.width = look_.cellWidth;
-  cell.height = look_.cellHeight;
-  foundation::ShowThumbnail(path, cell);
-  CopyScratchTo(c);
-  InvalidateCell(index);
+void FaceGrid::DrawSomePending() {
+  // The cells now in view go first (the user may have scrolled meanwhile).
+  std::stable_partition(pending_.begin(), pending_.end(), [this](const PendingCell& p) { return InView(p.index); });
+  foundation::ThumbnailBatch batch(foundation::ProgramThumbnailStore());
+  const double start = NowMs();
+  size_t done = 0;
+  while (done < pending_.size() && (done == 0 || NowMs() - start < kPendingTurnMs)) {
+    const PendingCell& p = pending_[done++];
+    DrawPicture(p.index, p.path, p.kind);
+  }
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(done));
+  if (pending_.empty()) ::KillTimer(hwnd(), kTimerPendingCells);
+}
+
+void FaceGrid::DropPending(int index) {
+  if (index < 0) {
+    pending_.clear();
+  } else {
+    std::erase_if(pending_, [index](const PendingCell& p) { return p.index == index; });
+  }
+  if (pending_.empty() && hwnd()) ::KillTimer(hwnd(), kTimerPendingCells);
+}
+
+bool FaceGrid::InView(int index) const {
+  if (!hwnd() || !::IsWindowVisible(hwnd())) return false;
+  RECT view;
+  if (!::GetClientRect(::GetParent(hwnd()), &view)) return false;
+  const RECT r = CellRect(index);
+  return r.left + left_ < view.right && r.right + left_ > view.left && r.top + top_ < view.bottom &&
+         r.bottom + top_ > view.top;
 }
 
 void FaceGrid::DrawCellText(int index, const std::wstring& text, HFONT font) {
   if (!Valid(index)) return;
+  DropPending(index);
   scratch_.Fill(look_.cellBackground);
   const SIZE size = controls::MeasureText(scratch_.dc(), font, text);
   controls::DrawTextAt(scratch_.dc(), font, text, (look_.cellWidth - size.cx) / 2, (look_.cellHeight - size.cy) / 2,
@@ -178,9 +240,16 @@ LRESULT FaceGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (index >= 0 && CellMouseMove) CellMouseMove(index);
       return 0;
     }
+    case WM_TIMER:
+      if (wParam == kTimerPendingCells) {
+        DrawSomePending();
+        return 0;
+      }
+      break;
     default:
-      return WindowBase::HandleMessage(msg, wParam, lParam);
+      break;
   }
+  return WindowBase::HandleMessage(msg, wParam, lParam);
 }
 
 }  // namespace panel

@@ -27,6 +27,9 @@ struct GridLook {
   COLORREF cellBackground = RGB(0xFF, 0xFF, 0xFF);
   const wchar_t* className = L"TarnwickFaceGrid";
   int id = 0;  // the child window's id
+  // Fitted pictures kept by the thumbnail store, so that a file is decoded
+  // once (the main grid; cells of other sizes would only crowd it out).
+  bool keepPictures = false;
 };
 
 class FaceGrid : public foundation::WindowBase {
@@ -45,10 +48,15 @@ class FaceGrid : public foundation::WindowBase {
   // Blank: no picture, Tag "".
   void ClearCell(int index);
   void ClearAll();
-  // The picture file fitted into the cell, straight from the file.
+  // The picture file fitted into the cell as DrawImageFit draws it.
   void DrawFitted(int index, const std::wstring& path);
   // The file's cached thumbnail centred in the cell.
   void DrawThumbnail(int index, const std::wstring& path);
+  // Both draw at once a cell that is on screen; the others are drawn a few at
+  // a time between messages soon after (those scrolled into view first), so
+  // that what the user sees comes first. A cell cleared, drawn or dropped
+  // meanwhile is not drawn again.
+  int PendingCells() const { return static_cast<int>(pending_.size()); }
   // One line of black text centred in the blanked cell.
   void DrawCellText(int index, const std::wstring& text, HFONT font);
   void SetTag(int index, const std::wstring& tag);
@@ -81,12 +89,24 @@ class FaceGrid : public foundation::WindowBase {
     POINT corner;
     std::wstring tag;
   };
+  enum class PictureKind { kFitted, kThumbnail };
+  struct PendingCell {
+    int index;
+    std::wstring path;
+    PictureKind kind;
+  };
+  void DrawOrQueue(int index, const std::wstring& path, PictureKind kind);
+  void DrawPicture(int index, const std::wstring& path, PictureKind kind);
+  void DrawSomePending();
+  void DropPending(int index);  // -1: all
+  bool InView(int index) const;
   void BlankCell(const Cell& c);
   void CopyScratchTo(const Cell& c);
   void InvalidateCell(int index);
   bool Valid(int index) const { return index >= 0 && index < CellCount(); }
 
   std::vector<Cell> cells_;
+  std::vector<PendingCell> pending_;
   controls::BackSurface surface_;
   controls::BackSurface scratch_;  // one cell, where each picture or text is drawn first
   COLORREF background_ = RGB(0xE0, 0xE0, 0xE0);

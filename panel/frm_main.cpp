@@ -162,7 +162,9 @@ void Frmmain::CreateControls() {
   for (const wchar_t* name : {L"表情", L"动物&物品", L"特殊符号"})
     ::SendMessageW(pages_[2].combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
 
-  picF_.Create(pages_[0].viewport.hwnd(), 0, 0, kViewportWidth, 1, Ole(kOleGrey));
+  GridLook mainLook;
+  mainLook.keepPictures = true;
+  picF_.Create(pages_[0].viewport.hwnd(), 0, 0, kViewportWidth, 1, Ole(kOleGrey), mainLook);
   picF_.SetCells({POINT{TwipsToPixels(kCellOriginTwips), TwipsToPixels(kCellOriginTwips)}}, kCellPixels + 2);
   picF_.CellMouseDown = [this](int i, int16_t b) { PicF_MouseDown(i, b); };
   picF_.CellMouseMove = [this](int i) {
@@ -537,6 +539,7 @@ bool Frmmain::LoadFace(const std::wstring& category) {
   for (const CellPlace& c : grid.cells) corners.push_back({TwipsToPixels(c.left), TwipsToPixels(c.top)});
   const int height = static_cast<int>(foundation::RoundHalfEven(grid.containerHeightPixels));
   picF_.SetCells(corners, height);
+  foundation::ThumbnailBatch batch(foundation::ProgramThumbnailStore());
   for (int k = 0; k < n; ++k) {
     const std::wstring path = folder + L"\\" + files[static_cast<size_t>(k)];
     picF_.DrawFitted(k, path);

@@ -1,6 +1,8 @@
 // Under Wine, with a library prepared by bench/panel/run.sh (1,000 emoticons
 // in 10 categories): the panel's start until it sits docked beside the chat
-// window in front with its first grid built, the time to dock again when the
+// window in front with the cells in view of its first grid drawn (a first
+// start with nothing kept, then a start after it) and where that time goes,
+// the change to another category of 100, the time to dock again when the
 // chat window comes back to the front, the processor time of the docking loop
 // (panel and wineserver) while docked and while idle with 30 and with 200
 // top-level windows, and a click until the QQ double logs the paste.
@@ -15,71 +17,16 @@
 #include <vector>
 
 #include "bench/window_crowd/window_crowd.h"
+#include "bench/panel/bench_process.h"
+#include "bench/panel/startup_split.h"
+#include "bench/panel/startup_watch.h"
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER f = [] {
-    LARGE_INTEGER v;
-    ::QueryPerformanceFrequency(&v);
-    return v;
-  }();
-  LARGE_INTEGER c;
-  ::QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-HANDLE Start(const std::wstring& folder, const std::wstring& commandLine) {
-  std::wstring cmd = commandLine;
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return nullptr;
-  ::CloseHandle(pi.hThread);
-  return pi.hProcess;
-}
-
-struct Find {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found;
-};
-BOOL CALLBACK FindProc(HWND h, LPARAM l) {
-  auto* f = reinterpret_cast<Find*>(l);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(h, &pid);
-  wchar_t cls[64] = {};
-  ::GetClassNameW(h, cls, 64);
-  if (pid == f->pid && std::wstring(cls) == f->cls) {
-    f->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-HWND FindWindowOf(HANDLE process, const wchar_t* cls) {
-  Find f{::GetProcessId(process), cls, nullptr};
-  ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&f));
-  return f.found;
-}
-BOOL CALLBACK FirstGrid(HWND h, LPARAM l) {
-  wchar_t cls[64] = {};
-  ::GetClassNameW(h, cls, 64);
-  if (std::wstring(cls) == L"TarnwickFaceGrid") {
-    *reinterpret_cast<HWND*>(l) = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-template <class Pred>
-bool WaitFor(Pred pred, double timeoutMs) {
-  const double start = Now();
-  while (!pred()) {
-    if (Now() - start > timeoutMs) return false;
-    ::Sleep(1);
-  }
-  return true;
-}
+using bench::FindWindowOf;
+using bench::Now;
+using bench::Start;
+using bench::WaitFor;
 
 bool LogHas(const std::wstring& log, const std::string& prefix) {
   std::ifstream in{std::filesystem::path(log)};
@@ -165,21 +112,28 @@ int wmain(int argc, wchar_t** argv) {
   if (!qq || !WaitFor([&] { return LogHas(log, "ready"); }, 10000)) return 1;
   HWND chat = FindWindowOf(qq, L"TXGuiFoundation");
 
-  const double t0 = Now();
-  HANDLE panel = Start(folder, L"\"" + folder + L"Tarnwick.exe\"");
-  HWND window = nullptr, grid = nullptr;
-  // The chat window is in front from the start: the panel docks once start-up
-  // (the first grid of 100 emoticons included) is over and its loop runs.
-  const bool docked = WaitFor(
-      [&] {
-        if (!window) window = FindWindowOf(panel, L"TarnwickPanel");
-        if (::GetForegroundWindow() != chat) ::SetForegroundWindow(chat);
-        RECT r{};
-        return window && ::GetWindowRect(window, &r) && r.left == 600 && r.top == 50;
-      },
-      60000);
-  const double startToDocked = Now() - t0;
-  ::EnumChildWindows(window, FirstGrid, reinterpret_cast<LPARAM>(&grid));
+  // A first start with nothing kept yet (a fresh Thumbs.mdb), then a start after it.
+  const std::wstring first = folder + L"Face\\默认表情";
+  const std::wstring second = bench::MirroredCategory(folder, L"分类01");
+  const bench::ExpectedCells firstCells(first), secondCells(second);
+  const std::wstring firstName = L"默认表情", secondName = second.substr(second.find_last_of(L'\\') + 1);
+  HANDLE panel = nullptr;
+  const bench::StartMilestones fresh = bench::WatchStart(folder, chat, POINT{600, 50}, firstCells, panel);
+  HWND window = FindWindowOf(panel, L"TarnwickPanel");
+  // Until the pictures out of view are drawn and kept too.
+  ::Sleep(3000);
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ::WaitForSingleObject(panel, 5000);
+  ::CloseHandle(panel);
+  const bench::StartMilestones again = bench::WatchStart(folder, chat, POINT{600, 50}, firstCells, panel);
+  const bool docked = again.drawn > 0;
+  window = FindWindowOf(panel, L"TarnwickPanel");
+  HWND grid = bench::FindChild(window, L"TarnwickFaceGrid");
+  // Another category of 100: its first showing, back to the first (seen), and to it again (seen).
+  const double switchNew = bench::WatchCategorySwitch(panel, secondName, secondCells);
+  const double switchBack = bench::WatchCategorySwitch(panel, firstName, firstCells);
+  const double switchSeen = bench::WatchCategorySwitch(panel, secondName, secondCells);
+  bench::WatchCategorySwitch(panel, firstName, firstCells);
 
   // Processor milliseconds per second of the panel and of the wineserver over 5 s.
   auto measure = [](double& panelCpu, double& serverCpu) {
@@ -278,8 +232,18 @@ int wmain(int argc, wchar_t** argv) {
   ::PostMessageW(chat, WM_CLOSE, 0, 0);
   ::WaitForSingleObject(qq, 5000);
 
-  std::printf("process start until docked with its first grid (100 emoticons): %.0f ms%s\n", startToDocked,
-              docked ? "" : " (timed out)");
+  auto printStart = [](const char* which, const bench::StartMilestones& m) {
+    std::printf("%s: process start until docked with the cells in view of its first grid (100 emoticons) drawn: "
+                "%.0f ms%s\n", which, m.drawn, m.drawn > 0 ? "" : " (timed out)");
+    std::printf("  window made %.0f ms, grid laid out %.0f ms, docked %.0f ms, cells in view drawn %.0f ms\n", m.window,
+                m.cells, m.docked, m.drawn);
+  };
+  printStart("first start (nothing kept yet)", fresh);
+  printStart("next start (pictures kept by the first)", again);
+  std::printf("an empty window program's start (Wine's floor): %.0f ms\n",
+              bench::EmptyProgramStart(bench::ProgramFolder() + L"bench_empty_window.exe"));
+  std::printf("another category of 100 until its cells in view are drawn: first showing %.0f ms, "
+              "seen before %.0f ms and %.0f ms\n", switchNew, switchBack, switchSeen);
   std::printf("chat window back in front until docked again: %.0f ms\n", redockMs);
   // The docking timer fires every 10 ms under Wine: 100 ticks a second.
   for (const LoopCpu& c : loopCpu) {
@@ -300,5 +264,6 @@ int wmain(int argc, wchar_t** argv) {
               (floorProcess + floorServer - floorBase) / 10.0);
   std::printf("click until the chat window logs the paste:         %.0f ms%s (fixed waits: 100 ms)\n", pasteMs,
               pasted ? "" : " (timed out)");
+  bench::PrintStartupSplit(folder);
   return docked && pasted ? 0 : 1;
 }

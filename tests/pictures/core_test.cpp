@@ -1,8 +1,9 @@
-// The UI-free arithmetic: fitting rules, the thumbnail blob, archive entry names.
+// The UI-free arithmetic: fitting rules, the thumbnail and kept-cell blobs, archive entry names.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "foundation/core/fitted_cell.h"
 #include "foundation/core/picture_fit.h"
 #include "foundation/core/rar_entry_name.h"
 #include "foundation/core/thumb_blob.h"
@@ -213,3 +214,56 @@ TEST(RarEntryName, LeafName) {
 }
 
 }  // namespace
+
+TEST(FittedCellBlob, CropAndRoundTrip) {
+  // A 6 x 5 cell on white with two drawn pixels: the rectangle around them is kept.
+  const uint32_t white = 0xFFFFFF;
+  std::vector<uint32_t> cell(6 * 5, white);
+  cell[1 * 6 + 2] = 0x123456;
+  cell[3 * 6 + 4] = 0xFF000000u | 0xABCDEF;  // the unused byte of a DIB pixel is ignored
+  const FittedCell c = CropFittedCell(cell.data(), 6, 6, 5, white);
+  EXPECT_EQ(c.drawn, (IntRect{2, 1, 5, 4}));
+  EXPECT_EQ(c.At(2, 1), 0x123456u);
+  EXPECT_EQ(c.At(4, 3), 0xABCDEFu);
+  EXPECT_EQ(c.At(3, 2), white);
+  EXPECT_EQ(c.At(0, 0), white);
+  const std::optional<FittedCell> back = DecodeFittedCell(EncodeFittedCell(c));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->width, 6);
+  EXPECT_EQ(back->height, 5);
+  EXPECT_EQ(back->drawn, c.drawn);
+  EXPECT_EQ(back->pixels, c.pixels);
+  // Nothing drawn: an empty rectangle survives the round trip too.
+  const FittedCell blank = CropFittedCell(std::vector<uint32_t>(6 * 5, white).data(), 6, 6, 5, white);
+  EXPECT_TRUE(blank.drawn.Empty());
+  const std::optional<FittedCell> blankBack = DecodeFittedCell(EncodeFittedCell(blank));
+  ASSERT_TRUE(blankBack);
+  EXPECT_TRUE(blankBack->drawn.Empty());
+  EXPECT_EQ(blankBack->At(3, 3), white);
+}
+
+TEST(FittedCellBlob, DecoderRefusesWhatCouldNotHaveBeenWritten) {
+  std::vector<uint32_t> cell(4 * 4, 0xFFFFFF);
+  cell[5] = 0x102030;
+  const std::vector<uint8_t> good = EncodeFittedCell(CropFittedCell(cell.data(), 4, 4, 4, 0xFFFFFF));
+  ASSERT_TRUE(DecodeFittedCell(good));
+  auto broken = [&](auto change) {
+    std::vector<uint8_t> b = good;
+    change(b);
+    return !DecodeFittedCell(b);
+  };
+  EXPECT_TRUE(broken([](std::vector<uint8_t>& b) { b[0] = 'X'; }));            // not ours
+  EXPECT_TRUE(broken([](std::vector<uint8_t>& b) { b[2] = 2; }));              // another format
+  EXPECT_TRUE(broken([](std::vector<uint8_t>& b) { b.pop_back(); }));          // cut short
+  EXPECT_TRUE(broken([](std::vector<uint8_t>& b) { b.push_back(0); }));        // trailing bytes
+  EXPECT_TRUE(broken([](std::vector<uint8_t>& b) { b[12] = 4; }));             // drawn part outside the cell
+  EXPECT_TRUE(broken([](std::vector<uint8_t>& b) { b[4] = 0, b[5] = 0; }));    // no cell
+  EXPECT_TRUE(broken([](std::vector<uint8_t>& b) { b[4] = 0xFF, b[5] = 0xFF; }));  // a cell far too big
+  EXPECT_FALSE(DecodeFittedCell(nullptr, 0));
+  // What the encoder can't describe it doesn't write.
+  FittedCell odd;
+  odd.width = odd.height = 4;
+  odd.drawn = {1, 1, 3, 3};
+  odd.pixels.resize(3);
+  EXPECT_TRUE(EncodeFittedCell(odd).empty());
+}

@@ -3,11 +3,14 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <memory>
 
 #include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/core/thumb_blob.h"
+#include "foundation/fitted_cells.h"
 #include "foundation/gdiplus_image.h"
+#include "foundation/picture_fitting.h"
 #include "foundation/thumbnail_cache.h"
 #include "picture_files.h"
 #include "support/temp_dir.h"
@@ -81,6 +84,17 @@ class ThumbnailCache : public ::testing::Test {
     const std::wstring path = dir_ / name;
     EXPECT_TRUE(MakePictureFile(path, f, w, h, argb, split));
     return path;
+  }
+
+  int FittedRows() {
+    sqlite3* db = nullptr;
+    sqlite3_open(ToUtf8(db_).c_str(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT count(*) FROM tblFittedCell", -1, &st, nullptr);
+    const int n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return n;
   }
 
   RECT Show(const std::wstring& path, Surface& surface, ThumbnailCell* keep = nullptr) {
@@ -307,6 +321,108 @@ TEST_F(ThumbnailCache, ShownFilesAreReleased) {
   Surface cell(43, 43, kGray);
   Show(path, cell);
   EXPECT_TRUE(DeleteFileW(path.c_str()));
+}
+
+// A 43 x 43 white cell as the grid draws it: through the store, or straight
+// from the file; the number of pixels where two cells differ.
+void DrawStraight(const std::wstring& path, Surface& cell) {
+  int32_t w = 43, h = 43;
+  DrawImageFit(cell.dc(), path, w, h);
+}
+int Differences(const Surface& a, const Surface& b) {
+  int n = 0;
+  for (int y = 0; y < 43; ++y)
+    for (int x = 0; x < 43; ++x) n += a.At(x, y) != b.At(x, y);
+  return n;
+}
+
+// Overwrites a file with bytes no decoder takes, keeping its size and times:
+// what it shows afterwards can only come from what was kept of it.
+void SpoilKeepingStamp(const std::wstring& path) {
+  const std::wstring stamp = FileStamp(path);
+  WIN32_FILE_ATTRIBUTE_DATA before{};
+  ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before));
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  std::vector<char> junk(before.nFileSizeLow, 'x');
+  DWORD written = 0;
+  WriteFile(f, junk.data(), static_cast<DWORD>(junk.size()), &written, nullptr);
+  SetFileTime(f, &before.ftCreationTime, nullptr, &before.ftLastWriteTime);
+  CloseHandle(f);
+  ASSERT_EQ(FileStamp(path), stamp);
+}
+
+TEST_F(ThumbnailCache, FittedCellsAreThePicturesDrawnAndAreKeptWhileTheFileStays) {
+  // A Thumbs.mdb from before the kept cells gets their table.
+  store_.Close();
+  Exec("DROP TABLE IF EXISTS tblFittedCell");
+  ASSERT_TRUE(store_.Open(db_));
+  const COLORREF white = RGB(255, 255, 255);
+  const std::vector<std::wstring> files{
+      Picture(L"a.png", 100, 50, 0xFF2080F0, PictureFormat::kPng, true),  // half transparent
+      Picture(L"b.jpg", 20, 20, 0xFFF0A020, PictureFormat::kJpeg),
+      Picture(L"c.gif", 60, 100, 0xFF10C040, PictureFormat::kGif),
+      Picture(L"d.bmp", 33, 33, 0xFF800080),
+  };
+  std::vector<std::unique_ptr<Surface>> expected;
+  for (const std::wstring& path : files) {
+    expected.push_back(std::make_unique<Surface>(43, 43, white));
+    DrawStraight(path, *expected.back());
+    Surface cell(43, 43, white);
+    store_.ShowFitted(path, cell.dc(), 43, 43, white);
+    EXPECT_EQ(Differences(cell, *expected.back()), 0) << ToUtf8(path);
+    EXPECT_GT(Differences(cell, Surface(43, 43, white)), 0) << ToUtf8(path);
+  }
+  EXPECT_EQ(FittedRows(), 4);
+
+  // Spoilt behind the program's back with size and times kept: the same
+  // pixels, from memory and, for a new store, from the database.
+  for (const std::wstring& path : files) SpoilKeepingStamp(path);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (size_t i = 0; i < files.size(); ++i) {
+      Surface cell(43, 43, white);
+      store_.ShowFitted(files[i], cell.dc(), 43, 43, white);
+      EXPECT_EQ(Differences(cell, *expected[i]), 0) << "pass " << pass << " " << ToUtf8(files[i]);
+    }
+    store_.Close();
+    ASSERT_TRUE(store_.Open(db_));
+  }
+  // A cell of another size or background is not the kept one.
+  Surface grey(43, 43, kGray), greyExpected(43, 43, kGray);
+  store_.ShowFitted(files[0], grey.dc(), 43, 43, kGray);
+  DrawStraight(files[0], greyExpected);
+  EXPECT_EQ(Differences(grey, greyExpected), 0);
+
+  // Written anew, the file is drawn from what it holds now.
+  FILETIME later;
+  GetSystemTimeAsFileTime(&later);
+  HANDLE f = CreateFileW(files[1].c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_TRUE(SetFileTime(f, nullptr, nullptr, &later));
+  CloseHandle(f);
+  Surface spoilt(43, 43, white);
+  store_.ShowFitted(files[1], spoilt.dc(), 43, 43, white);
+  EXPECT_EQ(Differences(spoilt, Surface(43, 43, white)), 0);
+}
+
+TEST_F(ThumbnailCache, FittedCellThatCouldNotBeDrawnIsTriedAgain) {
+  const COLORREF white = RGB(255, 255, 255);
+  const std::wstring path = Picture(L"held.png", 30, 30, 0xFF2060A0, PictureFormat::kPng);
+  Surface expected(43, 43, white);
+  DrawStraight(path, expected);
+  {
+    // Held open by another program: nothing can be drawn now, and nothing is kept.
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Surface cell(43, 43, white);
+    store_.ShowFitted(path, cell.dc(), 43, 43, white);
+    CloseHandle(held);
+    EXPECT_EQ(Differences(cell, Surface(43, 43, white)), 0);
+    EXPECT_EQ(FittedRows(), 0);
+  }
+  Surface cell(43, 43, white);
+  store_.ShowFitted(path, cell.dc(), 43, 43, white);
+  EXPECT_EQ(Differences(cell, expected), 0);
+  EXPECT_EQ(FittedRows(), 1);
 }
 
 TEST(FileDate, TextForm) {

@@ -1,0 +1,164 @@
+// The main grid shows each picture exactly as the fit-and-draw routine draws
+// it from its file: the cells on screen at once, the others soon after, and
+// at the next start from the cells kept in Thumbs.mdb without decoding.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "foundation/ansi_text.h"
+#include "foundation/core/fitted_cell.h"
+#include "foundation/gdiplus_image.h"
+#include "foundation/picture_fitting.h"
+#include "picture_files.h"
+#include "support/panel_process.h"
+#include "support/qq_double_process.h"
+
+using namespace testing_support;
+using pictures_test::PictureFormat;
+using pictures_test::Surface;
+
+namespace {
+
+constexpr int kPictures = 23;  // five rows, the last one short
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+using Cells = std::vector<std::unique_ptr<Surface>>;
+
+// The cell of picture k on the screen: cells are 43 pixels, 44 apart, the first at (1, 1) of the grid.
+POINT CellCorner(HWND grid, int k) {
+  RECT g;
+  ::GetWindowRect(grid, &g);
+  return POINT{g.left + 1 + 44 * (k % 5), g.top + 1 + 44 * (k / 5)};
+}
+
+// Compares every cell wholly inside the grid's viewport with its expected
+// pixels; shown counts them.
+int CellsOnScreenThatDiffer(HWND grid, const Cells& expected, int& shown) {
+  RECT view;
+  ::GetWindowRect(::GetParent(grid), &view);
+  Surface screen(view.right - view.left, view.bottom - view.top, RGB(0, 0, 0));
+  screen.CopyFromScreen(view.left, view.top);
+  int differ = 0;
+  shown = 0;
+  for (int k = 0; k < kPictures; ++k) {
+    const POINT at = CellCorner(grid, k);
+    if (at.x < view.left || at.y < view.top || at.x + 43 > view.right || at.y + 43 > view.bottom) continue;
+    ++shown;
+    bool same = true;
+    for (int y = 0; y < 43 && same; ++y)
+      for (int x = 0; x < 43 && same; ++x)
+        same = screen.At(at.x - view.left + x, at.y - view.top + y) == expected[static_cast<size_t>(k)]->At(x, y);
+    differ += same ? 0 : 1;
+  }
+  return differ;
+}
+
+// The kept cells in the panel's Thumbs.mdb, by path.
+std::vector<std::pair<std::wstring, std::vector<uint8_t>>> KeptCells(const std::wstring& database) {
+  std::vector<std::pair<std::wstring, std::vector<uint8_t>>> rows;
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(foundation::ToUtf8(database).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_busy_timeout(db, 1000);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT Path, Cell FROM tblFittedCell", -1, &st, nullptr);
+    while (st && sqlite3_step(st) == SQLITE_ROW) {
+      const auto* b = static_cast<const uint8_t*>(sqlite3_column_blob(st, 1));
+      rows.emplace_back(foundation::FromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
+                        std::vector<uint8_t>(b, b + sqlite3_column_bytes(st, 1)));
+    }
+    sqlite3_finalize(st);
+  }
+  sqlite3_close(db);
+  return rows;
+}
+
+// Overwrites a file with bytes no decoder takes, keeping its size and times.
+void SpoilKeepingStamp(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA before{};
+  ASSERT_TRUE(::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &before));
+  HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  std::vector<char> junk(before.nFileSizeLow, 'x');
+  DWORD written = 0;
+  ::WriteFile(f, junk.data(), static_cast<DWORD>(junk.size()), &written, nullptr);
+  ::SetFileTime(f, &before.ftCreationTime, nullptr, &before.ftLastWriteTime);
+  ::CloseHandle(f);
+}
+
+}  // namespace
+
+TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
+  PanelProcess panel;
+  panel.AddCategory(L"默认表情");
+  std::vector<std::wstring> files;
+  Cells expected;
+  {
+    foundation::GdiPlusSession gdiplus;
+    const PictureFormat formats[] = {PictureFormat::kPng, PictureFormat::kJpeg, PictureFormat::kGif,
+                                     PictureFormat::kBmp};
+    const wchar_t* extensions[] = {L".png", L".jpg", L".gif", L".bmp"};
+    for (int k = 0; k < kPictures; ++k) {
+      // Sizes below, at and above the 33-pixel box, upright and wide; PNGs half transparent.
+      const int w = 16 + (k * 23) % 90, h = 12 + (k * 37) % 80;
+      const uint32_t argb = 0xFF000000u | ((k * 0x3B) & 0xFF) << 16 | ((k * 0x71) & 0xFF) << 8 | ((k * 0x95) & 0xFF);
+      wchar_t name[32];
+      swprintf(name, 32, L"%02d%ls", k, extensions[k % 4]);
+      files.push_back(panel.folder() + L"Face\\默认表情\\" + name);
+      ASSERT_TRUE(pictures_test::MakePictureFile(files.back(), formats[k % 4], w, h, argb, k % 4 == 0));
+      expected.push_back(std::make_unique<Surface>(43, 43, kWhite));
+      int32_t cw = 43, ch = 43;
+      foundation::DrawImageFit(expected.back()->dc(), files.back(), cw, ch);
+    }
+  }
+  // A short chat window: only the first rows of the grid are in view.
+  QqDoubleProcess qq;
+  ASSERT_TRUE(qq.Start(L"QQ.exe", {L"--x", L"100", L"--y", L"50", L"--height", L"330"}));
+  // Docked beside the chat window, which is kept in front (another program's
+  // new window may take the foreground meanwhile).
+  auto docked = [&] {
+    if (::GetForegroundWindow() != qq.hwnd()) ::SetForegroundWindow(qq.hwnd());
+    return panel.WindowRect().left == 600;
+  };
+  auto startDocked = [&] {
+    ASSERT_TRUE(panel.Start());
+    ASSERT_TRUE(BringToFront(qq.hwnd()));
+    ASSERT_TRUE(PanelProcess::WaitFor(docked));
+  };
+  startDocked();
+  HWND grid = panel.Grids().front();
+  int shown = 0, differ = -1;
+  auto cellsShown = [&] { return docked() && (differ = CellsOnScreenThatDiffer(grid, expected, shown)) == 0; };
+  EXPECT_TRUE(PanelProcess::WaitFor(cellsShown)) << differ << " of " << shown << " cells on screen differ";
+  EXPECT_GE(shown, 5);
+  EXPECT_LT(shown, kPictures);
+
+  // The cells out of view are drawn soon after: each kept cell is the picture drawn from its file.
+  const std::wstring database = panel.folder() + L"Thumbs.mdb";
+  EXPECT_TRUE(PanelProcess::WaitFor([&] { return KeptCells(database).size() == kPictures; }, 15000))
+      << KeptCells(database).size();
+  for (const auto& [path, blob] : KeptCells(database)) {
+    const auto k = static_cast<size_t>(std::find(files.begin(), files.end(), path) - files.begin());
+    ASSERT_LT(k, files.size()) << foundation::ToUtf8(path);
+    const std::optional<foundation::FittedCell> cell = foundation::DecodeFittedCell(blob);
+    ASSERT_TRUE(cell) << foundation::ToUtf8(path);
+    int wrong = 0;
+    for (int y = 0; y < 43; ++y)
+      for (int x = 0; x < 43; ++x) {
+        const uint32_t v = cell->At(x, y);
+        wrong += RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF) != expected[k]->At(x, y);
+      }
+    EXPECT_EQ(wrong, 0) << foundation::ToUtf8(path);
+  }
+
+  // The next start draws the same cells from what was kept: the files now
+  // hold nothing a decoder takes, with their sizes and times as they were.
+  panel.Close();
+  for (const std::wstring& path : files) SpoilKeepingStamp(path);
+  startDocked();
+  grid = panel.Grids().front();
+  EXPECT_TRUE(PanelProcess::WaitFor(cellsShown))
+      << differ << " of " << shown << " cells on screen differ after the restart";
+}
