@@ -53,12 +53,6 @@ std::wstring FrmType::SelectedName() const {
   return name;
 }
 
-void FrmType::Control_Notify(int id, int code) {
-  if (id != kDlgList1 || code != LBN_DBLCLK || !EditCategory) return;
-  const std::wstring name = SelectedName();
-  if (!name.empty()) EditCategory(name);
-}
-
 void FrmType::QQButton1_Click() {
   const std::wstring name = SelectedName();
   if (name.empty()) return;

@@ -2,7 +2,6 @@
 // open and lists the library's folders again after each deletion. A double
 // click on a category asks for its renaming.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "panel/library_dialog.h"
@@ -18,13 +17,9 @@ class FrmType final : public LibraryDialog {
   // Fills the list again from the library.
   void GetList();
 
-  // Called with the category double-clicked in the list.
-  std::function<void(const std::wstring& name)> EditCategory;
-
  protected:
   void CreateControls() override;
   void Form_Load() override;
-  void Control_Notify(int id, int code) override;
 
  private:
   void QQButton1_Click();

@@ -151,7 +151,6 @@ LRESULT LibraryDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       Unload();
       return 0;
     case WM_COMMAND:
-      if (lParam != 0) Control_Notify(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_CHAR:
       if (wParam == kEscape) {

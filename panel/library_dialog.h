@@ -50,8 +50,6 @@ class LibraryDialog : public foundation::WindowBase {
   virtual void CreateControls() = 0;
   // The load-time work of the dialog.
   virtual void Form_Load() {}
-  // A notification of one of the dialog's standard controls (list, combo and text boxes).
-  virtual void Control_Notify(int /*id*/, int /*code*/) {}
 
   HWND AddLabel(const wchar_t* text, int x, int y, int width);
   HWND AddTextBox(int id, int x, int y, int width, bool visible = true);

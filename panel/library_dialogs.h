@@ -14,9 +14,7 @@ namespace panel {
 class LibraryDialogs {
  public:
   explicit LibraryDialogs(LibraryHost& host)
-      : newType_(host), type_(host), editType_(host, type_), copy_(host), move_(host) {
-    type_.EditCategory = [this](const std::wstring& name) { editType_.ShowFor(name); };
-  }
+      : newType_(host), type_(host), editType_(host, type_), copy_(host), move_(host) {}
   LibraryDialogs(const LibraryDialogs&) = delete;
   LibraryDialogs& operator=(const LibraryDialogs&) = delete;
 

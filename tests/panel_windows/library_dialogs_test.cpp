@@ -159,10 +159,9 @@ TEST_F(LibraryDialogsTest, EditTypeRenamesOnlyToAFreeNameInsideTheLibrary) {
   library_.AddFolder(L"Old");
   library_.AddFile(L"Old\\o.gif");
   library_.AddFolder(L"Other");
-  // A double click on a category in the deletion dialog opens the rename for it.
   dialogs_.Type().Show();
-  DoubleClickOn(Item(dialogs_.Type(), panel::kDlgList1));
   panel::FrmEditType& d = dialogs_.EditType();
+  d.ShowFor(L"Old");
   ASSERT_TRUE(d.IsLoaded());
   EXPECT_EQ(WindowText(d.hwnd()), panel::kEditTypeCaption);
   EXPECT_EQ(WindowText(Item(d, panel::kDlgText1)), L"Old");

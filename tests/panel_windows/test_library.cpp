@@ -54,13 +54,6 @@ void ClickOn(HWND control) {
   PumpPending();
 }
 
-void DoubleClickOn(HWND control) {
-  ClickOn(control);
-  ::SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
-  ::SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  PumpPending();
-}
-
 void PressEscapeOn(HWND control) {
   ::SetFocus(control);
   ::PostMessageW(control, WM_KEYDOWN, VK_ESCAPE, 1);

@@ -70,8 +70,6 @@ void PumpPending();
 void TypeInto(HWND control, const std::wstring& text);
 // A left press and release on a control.
 void ClickOn(HWND control);
-// Two quick left clicks on a control.
-void DoubleClickOn(HWND control);
 // The Esc key pressed on a control.
 void PressEscapeOn(HWND control);
 std::wstring WindowText(HWND window);
