@@ -2,16 +2,12 @@
 
 #include <algorithm>
 
+#include "foundation/top_down_dib.h"
+
 namespace controls {
 
 foundation::UniqueBitmap CreateTopDownDib(int width, int height, void** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;  // top-down rows
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO bi = foundation::TopDown32BitmapInfo(width, height);
   return foundation::UniqueBitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 

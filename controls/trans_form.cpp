@@ -6,6 +6,7 @@
 #include "controls/core/mask_region.h"
 #include "foundation/handles.h"
 #include "foundation/message_box.h"
+#include "foundation/top_down_dib.h"
 
 namespace controls {
 
@@ -35,13 +36,7 @@ BOOL CALLBACK CollectTransForms(HWND child, LPARAM param) {
 foundation::UniqueRegion PictureRegion(const Picture& picture, COLORREF mask) {
   const int w = picture.width(), h = picture.height();
   if (!picture.bitmap() || w <= 0 || h <= 0) return {};
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = foundation::TopDown32BitmapInfo(w, h);
   std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
   foundation::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc || ::GetDIBits(dc.get(), picture.bitmap(), 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS) != h) {

@@ -3,21 +3,9 @@
 #include <cwchar>
 #include <vector>
 
+#include "foundation/top_down_dib.h"
+
 namespace foundation {
-namespace {
-
-BITMAPINFO TopDown32(int32_t width, int32_t height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-}  // namespace
 
 std::wstring FileStamp(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -44,7 +32,7 @@ std::optional<FittedCell> CaptureFittedCell(HDC dc, int32_t width, int32_t heigh
     return std::nullopt;
   ::GdiFlush();
   // The whole bitmap (a cell's scratch is the cell's size), rows top-down.
-  BITMAPINFO info = TopDown32(held.bmWidth, held.bmHeight);
+  BITMAPINFO info = TopDown32BitmapInfo(held.bmWidth, held.bmHeight);
   std::vector<uint32_t> rows(static_cast<size_t>(held.bmWidth) * static_cast<size_t>(held.bmHeight));
   if (::GetDIBits(dc, bitmap, 0, static_cast<UINT>(held.bmHeight), rows.data(), &info, DIB_RGB_COLORS) !=
       held.bmHeight)
@@ -55,7 +43,7 @@ std::optional<FittedCell> CaptureFittedCell(HDC dc, int32_t width, int32_t heigh
 void DrawFittedCell(HDC dc, const FittedCell& cell) {
   const IntRect& d = cell.drawn;
   if (d.Empty()) return;
-  const BITMAPINFO info = TopDown32(d.Width(), d.Height());
+  const BITMAPINFO info = TopDown32BitmapInfo(d.Width(), d.Height());
   ::SetDIBitsToDevice(dc, d.left, d.top, static_cast<DWORD>(d.Width()), static_cast<DWORD>(d.Height()), 0, 0, 0,
                       static_cast<UINT>(d.Height()), cell.pixels.data(), &info, DIB_RGB_COLORS);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/gdiplus_image.h"
+#include "foundation/top_down_dib.h"
 
 namespace pictures_test {
 
@@ -115,12 +116,7 @@ bool MakePictureFile(const std::wstring& path, PictureFormat format, int width, 
 }
 
 Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  const BITMAPINFO info = foundation::TopDown32BitmapInfo(width, height);
   dc_.reset(::CreateCompatibleDC(nullptr));
   void* bits = nullptr;
   bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
