@@ -69,8 +69,9 @@ void ImportRarPack(Frmmain& main) {
       result = foundation::ProcessRarArchive(foundation::kRarOperationExtract, copy, AddBackslash(packRoot), L"");
     }
     if (foundation::FileExists(copy)) ::DeleteFileW(copy.c_str());
-    // A pack that did not come out whole (a damaged archive, or entries that
-    // would have landed outside the work folder) is not imported at all.
+    // A pack that did not come out whole (a damaged archive, entries that
+    // would have landed outside the work folder, more than the extraction's
+    // bounds) is not imported at all.
     if (result != 0) {
       foundation::ShowMessage(main.hwnd(), kPackNotExtracted, foundation::kMessageTitle, foundation::kBoxWarning);
       return;

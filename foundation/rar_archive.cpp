@@ -11,6 +11,8 @@
 #include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/core/rar_entry_name.h"
+#include "foundation/core/rar_extraction_budget.h"
+#include "foundation/extraction_trail.h"
 #include "foundation/message_pump.h"
 #include "foundation/handles.h"
 #include "foundation/message_box.h"
@@ -19,6 +21,7 @@ namespace foundation {
 namespace {
 
 // The library's result codes (dll.hpp) that this unit acts on.
+constexpr int kRarEndOfArchive = ERAR_END_ARCHIVE;          // 10
 constexpr int kRarUnknown = ERAR_UNKNOWN;                   // 21
 constexpr int kRarMissingPassword = ERAR_MISSING_PASSWORD;  // 22
 // Old archive formats mark a folder with all of 0xE0; the library reports
@@ -107,13 +110,23 @@ void ShowEncryptedNames(HWND owner) {
               ExeName(), kBoxInfo);
 }
 
+// What the library's callback works with during one call.
+struct CallbackState {
+  const std::wstring* password = nullptr;
+  RarExtractionBudget* budget = nullptr;  // while extracting
+  bool overBudget = false;
+};
+
 // Answers the library's questions: the password (wide, so any text works,
 // and at open time, which archives with encrypted names need); no volume
-// changes are offered.
+// changes are offered. While extracting it also counts the bytes the library
+// is about to write: an entry whose header leaves its size open is bounded
+// by nothing else.
 int CALLBACK UnrarCallback(UINT msg, LPARAM userData, LPARAM p1, LPARAM p2) {
-  const auto* password = reinterpret_cast<const std::wstring*>(userData);
+  auto* state = reinterpret_cast<CallbackState*>(userData);
   switch (msg) {
     case UCM_NEEDPASSWORDW: {
+      const std::wstring* password = state ? state->password : nullptr;
       if (!password || password->empty() || p2 <= 0) return -1;
       auto* buffer = reinterpret_cast<wchar_t*>(p1);
       const size_t room = static_cast<size_t>(p2);
@@ -122,6 +135,13 @@ int CALLBACK UnrarCallback(UINT msg, LPARAM userData, LPARAM p1, LPARAM p2) {
       buffer[password->size()] = L'\0';
       return 1;
     }
+    case UCM_PROCESSDATA:
+      // -1 stops the entry: the library then reports it as failed.
+      if (state && state->budget && !state->budget->AdmitWritten(p2 > 0 ? static_cast<uint64_t>(p2) : 0)) {
+        state->overBudget = true;
+        return -1;
+      }
+      return 1;
     case UCM_CHANGEVOLUME:
     case UCM_CHANGEVOLUMEW:
     case UCM_NEEDPASSWORD:
@@ -139,8 +159,6 @@ struct ArchiveCloser {
   }
 };
 
-// The folder every extracted path must stay in: the destination up to its last
-// separator (the names are joined to it unchanged), or the current folder.
 std::wstring FullPath(const std::wstring& path) {
   DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return {};
@@ -151,21 +169,93 @@ std::wstring FullPath(const std::wstring& path) {
   return full;
 }
 
-bool LiesInside(const std::wstring& destination, const std::wstring& target) {
+// The folder every extracted path must stay in, as a full path ending in "\":
+// the destination up to its last separator (the names are joined to it
+// unchanged), or the current folder.
+std::wstring DestinationRoot(const std::wstring& destination) {
   const size_t sep = destination.find_last_of(L"\\/");
-  std::wstring root = sep == std::wstring::npos ? std::wstring(L".") : destination.substr(0, sep + 1);
-  root = FullPath(root);
-  const std::wstring full = FullPath(target);
-  if (root.empty() || full.empty()) return false;
-  if (root.back() != L'\\') root += L'\\';
-  if (full.size() <= root.size()) return false;
+  std::wstring root = FullPath(sep == std::wstring::npos ? std::wstring(L".") : destination.substr(0, sep + 1));
+  if (!root.empty() && root.back() != L'\\') root += L'\\';
+  return root;
+}
+
+bool LiesInside(const std::wstring& root, const std::wstring& full) {
+  if (root.empty() || full.size() <= root.size()) return false;
   return ::CompareStringOrdinal(full.c_str(), static_cast<int>(root.size()), root.c_str(),
                                 static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
+}
+
+uint64_t ClaimedSize(const RARHeaderDataEx& header) {
+  return (static_cast<uint64_t>(header.UnpSizeHigh) << 32) | header.UnpSize;
 }
 
 bool& Running() {
   static bool running = false;
   return running;
+}
+
+// Whether the headers ended at the normal end of the archive; any other end
+// (a header that could not be read, names that need a password) leaves
+// entries unread. Encrypted names get the library's advice.
+bool EndedNormally(int read, const std::wstring& password, HWND owner) {
+  if (read == kRarEndOfArchive) return true;
+  if (read == kRarUnknown || (read == kRarMissingPassword && password.empty())) ShowEncryptedNames(owner);
+  return false;
+}
+
+// Unpacks every entry, or nothing: an entry refused (unsafe name, a link, in
+// the way of something already there, over the bounds) or failed ends the
+// extraction, and what it wrote until then is taken away again.
+int16_t ExtractEntries(const UnrarApi& api, HANDLE archive, const std::wstring& destination,
+                       const std::wstring& password, HWND owner, CallbackState& state) {
+  const std::wstring root = DestinationRoot(destination);
+  ExtractionTrail trail;
+  auto header = std::make_unique<RARHeaderDataEx>();
+  bool whole = true;
+  int read = api.readHeaderEx(archive, header.get());
+  for (; read == 0; read = api.readHeaderEx(archive, header.get())) {
+    PumpPendingMessages();
+    header->FileNameW[std::size(header->FileNameW) - 1] = L'\0';
+    const std::wstring name = header->FileNameW;
+    const std::wstring target = FullPath(destination + name);
+    if (!state.budget->AdmitEntry(ClaimedSize(*header)) || !IsSafeEntryName(name) || header->RedirType != 0 ||
+        !LiesInside(root, target) || !trail.Prepare(root, target, (header->Flags & kDirectoryFlag) != 0)) {
+      whole = false;
+      break;
+    }
+    std::wstring targetCopy = destination + name;
+    // No retry: after a failure the library has moved on, and a second call
+    // would report success without writing the file.
+    const int processed = api.processFileW(archive, RAR_EXTRACT, nullptr, targetCopy.data());
+    trail.Settle();
+    if (processed != 0) {
+      // Stopped over the bounds: refused, not damaged.
+      if (!state.overBudget) ShowMessage(owner, L"Unexpected end of archive", L"Error", kBoxWarning);
+      whole = false;
+      break;
+    }
+  }
+  if (whole) whole = EndedNormally(read, password, owner);
+  if (whole) return 0;
+  trail.Undo();
+  return -1;
+}
+
+int16_t ListEntries(const UnrarApi& api, HANDLE archive, const std::wstring& operation, const std::wstring& password,
+                    HWND owner, const RarListSink& list) {
+  auto header = std::make_unique<RARHeaderDataEx>();
+  int read = api.readHeaderEx(archive, header.get());
+  for (; read == 0; read = api.readHeaderEx(archive, header.get())) {
+    PumpPendingMessages();
+    header->FileNameW[std::size(header->FileNameW) - 1] = L'\0';
+    if (operation == kRarOperationList && list) {
+      int icon = (header->Flags & kDirectoryFlag) ? 2 : 1;
+      if (header->Flags & 0x400) icon += 3;
+      list(EntryLeafName(header->FileNameW), icon);
+    }
+    api.processFileW(archive, RAR_SKIP, nullptr, nullptr);
+  }
+  return EndedNormally(read, password, owner) ? 0 : -1;
 }
 
 }  // namespace
@@ -191,24 +281,27 @@ int16_t ProcessRarArchive(const std::wstring& operation, const std::wstring& arc
     ~RunningReset() { Running() = false; }
   } runningReset;
 
+  const bool extracting = operation == kRarOperationExtract;
   std::wstring archiveName = archive;
   std::vector<wchar_t> comment(16384, L' ');
   std::wstring passwordCopy = password;
+  RarExtractionBudget budget;
+  CallbackState state{&passwordCopy, extracting ? &budget : nullptr};
   RAROpenArchiveDataEx open{};
   open.ArcNameW = archiveName.data();
   open.OpenMode = RAR_OM_EXTRACT;
   open.CmtBufW = comment.data();
   open.CmtBufSize = static_cast<unsigned>(comment.size());
   open.Callback = UnrarCallback;
-  open.UserData = reinterpret_cast<LPARAM>(&passwordCopy);
+  open.UserData = reinterpret_cast<LPARAM>(&state);
   ArchiveCloser closer{api, api->openArchiveEx(&open)};
   if (open.OpenResult != 0 || !closer.handle) {
     if (open.OpenResult == static_cast<unsigned>(kRarMissingPassword) && password.empty()) {
-      // Encrypted names and no password: the same advice as below.
+      // Encrypted names and no password: nothing can be read.
       ShowEncryptedNames(owner);
-      return 0;
+    } else {
+      ShowOpenFailure(owner, static_cast<int>(open.OpenResult));
     }
-    ShowOpenFailure(owner, static_cast<int>(open.OpenResult));
     return -1;
   }
   // The narrow setter goes through the library's own C-locale conversion, which
@@ -220,42 +313,8 @@ int16_t ProcessRarArchive(const std::wstring& operation, const std::wstring& arc
     std::string ansi = ToAnsi(password);
     api->setPassword(closer.handle, ansi.data());
   }
-
-  int16_t result = 0;
-  auto header = std::make_unique<RARHeaderDataEx>();
-  int read = api->readHeaderEx(closer.handle, header.get());
-  while (read == 0) {
-    PumpPendingMessages();
-    header->FileNameW[std::size(header->FileNameW) - 1] = L'\0';
-    const std::wstring name = header->FileNameW;
-    if (operation == kRarOperationExtract) {
-      const std::wstring target = destination + name;
-      if (!IsSafeEntryName(name) || header->RedirType != 0 || !LiesInside(destination, target)) {
-        // Written as named, it would land outside the destination (or be a link
-        // pointing anywhere): skip it and report the archive as not clean.
-        result = -1;
-        api->processFileW(closer.handle, RAR_SKIP, nullptr, nullptr);
-      } else {
-        std::wstring targetCopy = target;
-        // No retry: after a failure the library has moved on, and a second
-        // call would report success without writing the file.
-        if (api->processFileW(closer.handle, RAR_EXTRACT, nullptr, targetCopy.data()) != 0) {
-          ShowMessage(owner, L"Unexpected end of archive", L"Error", kBoxWarning);
-          return -1;
-        }
-      }
-    } else {
-      if (operation == kRarOperationList && list) {
-        int icon = (header->Flags & kDirectoryFlag) ? 2 : 1;
-        if (header->Flags & 0x400) icon += 3;
-        list(EntryLeafName(name), icon);
-      }
-      api->processFileW(closer.handle, RAR_SKIP, nullptr, nullptr);
-    }
-    read = api->readHeaderEx(closer.handle, header.get());
-  }
-  if (read == kRarUnknown || (read == kRarMissingPassword && password.empty())) ShowEncryptedNames(owner);
-  return result;
+  if (extracting) return ExtractEntries(*api, closer.handle, destination, password, owner, state);
+  return ListEntries(*api, closer.handle, operation, password, owner, list);
 }
 
 }  // namespace foundation

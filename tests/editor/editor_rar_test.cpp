@@ -136,4 +136,15 @@ TEST_F(EditorRar, DamagedOrPicturelessPackImportsNothing) {
   ExpectTempFolderEmpty();
 }
 
+TEST_F(EditorRar, PackUnpackingPastTheBoundIsRefusedLeavingNothing) {
+  ASSERT_TRUE(Start());
+  // A few kilobytes that unpack to 270 MiB.
+  editor_.Answer(std::wstring(L"open ") + Pack(L"bomb.rar"));
+  EXPECT_EQ(ClickForPrompt(kIdImportRar).kind, L"open");
+  ExpectBox(editor_.WaitForPromptAfter(1), kPackNotExtracted, foundation::kBoxWarning);
+  EXPECT_EQ(editor_.Dialog(kAddRarCaption), nullptr);
+  EXPECT_FALSE(foundation::FolderExists(editor_.folder() + L"Face"));
+  ExpectTempFolderEmpty();
+}
+
 }  // namespace

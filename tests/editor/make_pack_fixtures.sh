@@ -5,7 +5,7 @@
 set -euo pipefail
 out=$1
 here=$(cd "$(dirname "$0")" && pwd)
-rename_entry="$here/../pictures/make_rar_entry_rename.py"
+patch_header="$here/../pictures/patch_rar_header.py"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -46,10 +46,10 @@ printf 'escaped 3' > bad/zzzzzzzzz3.gif
 printf 'absolute' > bad/zabs.gif
 ln -s ../../../outside.gif bad/pack/lnk.gif
 (cd bad && rar a -ol "$work/bad0.rar" pack zz_up.gif zzzzzz2.gif zzzzzzzzz3.gif zabs.gif)
-python3 "$rename_entry" bad0.rar bad1.rar zz_up.gif ../up.gif
-python3 "$rename_entry" bad1.rar bad2.rar zzzzzz2.gif ../../2.gif
-python3 "$rename_entry" bad2.rar bad3.rar zzzzzzzzz3.gif ../../../3.gif
-python3 "$rename_entry" bad3.rar hostile.rar zabs.gif /abs.gif
+python3 "$patch_header" bad0.rar bad1.rar rename zz_up.gif ../up.gif
+python3 "$patch_header" bad1.rar bad2.rar rename zzzzzz2.gif ../../2.gif
+python3 "$patch_header" bad2.rar bad3.rar rename zzzzzzzzz3.gif ../../../3.gif
+python3 "$patch_header" bad3.rar hostile.rar rename zabs.gif /abs.gif
 
 # A folder holding no picture at all.
 mkdir -p words/words
@@ -58,4 +58,8 @@ printf 'no pictures here' > words/words/readme.txt
 
 printf 'this is not a RAR archive at all' > damaged.rar
 
-cp cute.rar toplevel.rar two.rar hostile.rar nopics.rar damaged.rar "$out"/
+# A few kilobytes that unpack to 270 MiB (zeros from a pipe: nothing that big
+# is ever written here).
+head -c 270M /dev/zero | rar a -m1 -sibig.gif "$work/bomb.rar"
+
+cp cute.rar toplevel.rar two.rar hostile.rar nopics.rar damaged.rar bomb.rar "$out"/

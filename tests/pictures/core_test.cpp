@@ -6,6 +6,7 @@
 #include "foundation/core/fitted_cell.h"
 #include "foundation/core/picture_fit.h"
 #include "foundation/core/rar_entry_name.h"
+#include "foundation/core/rar_extraction_budget.h"
 #include "foundation/core/thumb_blob.h"
 
 using namespace foundation;
@@ -205,6 +206,30 @@ TEST(RarEntryName, ArchiveNameIgnoresLetterCase) {
   EXPECT_FALSE(IsRarArchiveName(L"x.rar.zip"));
   EXPECT_FALSE(IsRarArchiveName(L"x.ra"));
   EXPECT_FALSE(IsRarArchiveName(L"xrar"));
+}
+
+TEST(RarExtractionBudget, EntriesAndBytesUpToTheBounds) {
+  RarExtractionBudget entries;
+  for (size_t i = 0; i < kMaxRarEntries; ++i) ASSERT_TRUE(entries.AdmitEntry(0)) << i;
+  EXPECT_FALSE(entries.AdmitEntry(0));
+
+  RarExtractionBudget claims;
+  EXPECT_TRUE(claims.AdmitEntry(kMaxRarUnpackedBytes - 1));
+  EXPECT_TRUE(claims.AdmitEntry(1));
+  EXPECT_FALSE(claims.AdmitEntry(1));
+  EXPECT_FALSE(claims.AdmitEntry(0));  // stays refused
+  // Sizes that would wrap the sum around are refused, not added.
+  RarExtractionBudget wrap;
+  EXPECT_TRUE(wrap.AdmitEntry(1));
+  EXPECT_FALSE(wrap.AdmitEntry(UINT64_MAX));
+  EXPECT_FALSE(wrap.AdmitEntry(1));
+
+  // An unknown size claims nothing; what it writes is counted.
+  RarExtractionBudget unknown;
+  EXPECT_TRUE(unknown.AdmitEntry(kRarUnknownSize));
+  EXPECT_TRUE(unknown.AdmitWritten(kMaxRarUnpackedBytes));
+  EXPECT_FALSE(unknown.AdmitWritten(1));
+  EXPECT_FALSE(unknown.AdmitWritten(0));
 }
 
 TEST(RarEntryName, LeafName) {

@@ -36,14 +36,20 @@ printf 'this is not a RAR archive at all' > notrar.rar
 cp plain.rar UPPER.RAR
 
 # "../x" cannot be stored by the archiver: store "zz_x" and rename it. The
-# clean entry beside it must still be extracted.
+# clean entry before it must not stay.
 mkdir trav && printf 'escaped' > trav/zz_x && printf 'inside' > trav/ok.txt
-(cd trav && rar a "$work/trav_src.rar" zz_x ok.txt)
-python3 "$here/make_rar_entry_rename.py" trav_src.rar traversal.rar zz_x ../x
+(cd trav && rar a "$work/trav_src.rar" ok.txt zz_x)
+python3 "$here/patch_rar_header.py" trav_src.rar traversal.rar rename zz_x ../x
+
+# A small file, then one that says its size is unknown and unpacks to
+# 270 MiB (zeros from a pipe: nothing that big is ever written here).
+(cd plain && rar a "$work/hidden_src.rar" a.gif)
+head -c 270M /dev/zero | rar a -m1 -qo- -sizeros.gif "$work/hidden_src.rar"
+python3 "$here/patch_rar_header.py" hidden_src.rar hidden_size.rar unknown-size zeros.gif
 
 # A symbolic link entry (pointing out of any destination) beside a plain file.
 mkdir link && ln -s ../../outside.txt link/lnk && printf 'file' > link/f.txt
 (cd link && rar a -ol "$work/link.rar" lnk f.txt)
 
 cp plain.rar chinese.rar nested.rar encnames.rar password.rar chinese_password.rar truncated.rar notrar.rar UPPER.RAR \
-   traversal.rar link.rar "$out"/
+   traversal.rar link.rar hidden_size.rar "$out"/

@@ -61,7 +61,7 @@ TEST_F(RarArchive, DestinationIsJoinedUnchanged) {
 }
 
 TEST_F(RarArchive, EncryptedNamesNeedThePassword) {
-  EXPECT_EQ(Extract(L"encnames.rar"), 0);
+  EXPECT_EQ(Extract(L"encnames.rar"), -1);
   ASSERT_EQ(messages_.messages.size(), 1u);
   EXPECT_EQ(messages_.messages[0].text,
             L"Filenames encrypted. To see the filenames, enter a password in the 'Password' box\r\n\r\n"
@@ -115,15 +115,39 @@ TEST_F(RarArchive, OtherNamesAreNotTouched) {
   EXPECT_TRUE(messages_.messages.empty());
 }
 
-TEST_F(RarArchive, EntriesLeavingTheDestinationAreSkipped) {
+TEST_F(RarArchive, AnEntryLeavingTheDestinationRefusesTheWholeArchive) {
   EXPECT_EQ(Extract(L"traversal.rar"), -1);
   EXPECT_FALSE(FileExists(dir_ / L"x"));   // out\..\x
   EXPECT_FALSE(FileExists(out_ + L"x"));
-  EXPECT_EQ(ReadFileBytes(out_ + L"ok.txt"), "inside");  // the clean entry still comes out
+  EXPECT_FALSE(FileExists(out_ + L"ok.txt"));  // the clean entry before it is taken back
   EXPECT_EQ(Extract(L"link.rar"), -1);
   EXPECT_FALSE(FileExists(out_ + L"lnk"));
   EXPECT_FALSE(FolderExists(out_ + L"lnk"));
-  EXPECT_EQ(ReadFileBytes(out_ + L"f.txt"), "file");
+  EXPECT_FALSE(FileExists(out_ + L"f.txt"));
+  EXPECT_TRUE(FolderExists(out_));  // it was there before
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(RarArchive, NothingThereBeforeIsWrittenOver) {
+  testing_support::WriteFileBytes(out_ + L"a.gif", "mine");
+  EXPECT_EQ(Extract(L"plain.rar"), -1);
+  EXPECT_EQ(ReadFileBytes(out_ + L"a.gif"), "mine");
+  EXPECT_FALSE(FileExists(out_ + L"b.txt"));
+  // A folder of the archive may be there already; what it holds stays.
+  CreateFolderTree(out_ + L"d1\\");
+  testing_support::WriteFileBytes(out_ + L"d1\\mine.gif", "mine");
+  EXPECT_EQ(Extract(L"nested.rar"), 0);
+  EXPECT_EQ(ReadFileBytes(out_ + L"d1\\d2\\deep.gif"), "deep");
+  EXPECT_EQ(ReadFileBytes(out_ + L"d1\\mine.gif"), "mine");
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(RarArchive, AnEntryOfUnknownSizeIsStoppedAtTheBoundAsItIsWritten) {
+  // Its header claims nothing: only the bytes written tell.
+  EXPECT_EQ(Extract(L"hidden_size.rar"), -1);
+  EXPECT_FALSE(FileExists(out_ + L"zeros.gif"));
+  EXPECT_FALSE(FileExists(out_ + L"a.gif"));  // written before it, taken back
+  EXPECT_TRUE(messages_.messages.empty());    // refused, not damaged
 }
 
 TEST_F(RarArchive, ListingWritesNothing) {
