@@ -6,6 +6,7 @@
 #include "editor/frm_main.h"
 #include "editor/message_loop.h"
 #include "editor/scripted_prompts.h"
+#include "editor/work_folder.h"
 #include "foundation/app_path.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -15,6 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ::OleInitialize(nullptr);
   ::SetCurrentDirectoryW(foundation::AppPath().c_str());
   editor::InstallScriptedPromptsFromEnvironment();
+  // An editor ended during a pack import left its unpacked pack behind.
+  editor::RemoveStaleWorkFolders();
   int code = 0;
   {
     editor::Frmmain window;

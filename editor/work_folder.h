@@ -1,13 +1,11 @@
 // The pack import's work folder: a fresh folder of its own under the user's
-// temporary folder ("Face\Brackmere-<n>\"), so that files of an earlier
-// import are never mixed in, removed with everything in it when the import ends.
+// temporary folder ("Face\Brackmere-<process id>-<n>\"), so that files of an
+// earlier import are never mixed in, removed with everything in it when the
+// import ends.
 #pragma once
 #include <string>
 
 namespace editor {
-
-// The user's temporary folder with one trailing "\".
-std::wstring GetTempDir();
 
 class WorkFolder {
  public:
@@ -22,5 +20,10 @@ class WorkFolder {
  private:
   std::wstring path_;
 };
+
+// Removes the work folders an editor left when it was ended during an import:
+// those whose process is gone or is no editor any more. The work folders of
+// running editors, and anything else in the temporary folder, stay.
+void RemoveStaleWorkFolders();
 
 }  // namespace editor

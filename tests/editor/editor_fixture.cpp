@@ -2,39 +2,17 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cwchar>
 
 #include "picture_files.h"
 
 namespace editor_tests {
-namespace {
-
-std::vector<std::wstring> Entries(const std::wstring& folder, bool folders) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW fd;
-  HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::wstring name = fd.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folders) names.push_back(name);
-  } while (::FindNextFileW(h, &fd));
-  ::FindClose(h);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-}  // namespace
 
 std::wstring NumberedName(int i, const wchar_t* extension) {
   wchar_t buf[32];
   std::swprintf(buf, 32, L"f%02d.%ls", i, extension);
   return buf;
 }
-
-std::vector<std::wstring> FilesIn(const std::wstring& folder) { return Entries(folder, false); }
-std::vector<std::wstring> FoldersIn(const std::wstring& folder) { return Entries(folder, true); }
 
 int ScreenPixelsOtherThan(const RECT& area, COLORREF colour) {
   const int width = area.right - area.left, height = area.bottom - area.top;

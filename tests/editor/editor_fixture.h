@@ -16,14 +16,12 @@ namespace editor_tests {
 
 using testing_support::EditorProcess;
 using testing_support::EditorPrompt;
+using testing_support::FilesIn;
+using testing_support::FoldersIn;
 
 // "f00.gif", "f01.gif", ...: names that sort in their number's order.
 std::wstring NumberedName(int i, const wchar_t* extension = L"gif");
 
-// The file names of a folder (no sub-folders), sorted; none when it is missing.
-std::vector<std::wstring> FilesIn(const std::wstring& folder);
-// The sub-folder names of a folder, sorted.
-std::vector<std::wstring> FoldersIn(const std::wstring& folder);
 
 class EditorTest : public ::testing::Test {
  protected:

@@ -4,6 +4,7 @@
 
 #include "foundation/app_path.h"
 #include "foundation/core/category_name.h"
+#include "foundation/core/fresh_name.h"
 #include "foundation/file_ops.h"
 
 using namespace editor_tests;
@@ -145,6 +146,29 @@ TEST_F(EditorRar, PackUnpackingPastTheBoundIsRefusedLeavingNothing) {
   EXPECT_EQ(editor_.Dialog(kAddRarCaption), nullptr);
   EXPECT_FALSE(foundation::FolderExists(editor_.folder() + L"Face"));
   ExpectTempFolderEmpty();
+}
+
+TEST_F(EditorRar, WorkFoldersOfEditorsEndedMidImportGoAtTheNextStart) {
+  const std::wstring work = editor_.tempFolder() + L"Face\\";
+  // Left by an editor that was ended: its process number now names this test.
+  const std::wstring stale = work + foundation::FreshName(L"Brackmere-", ::GetCurrentProcessId(), 7) + L"\\";
+  foundation::CreateFolderTree(stale + L"cute\\");
+  testing_support::WriteFileBytes(stale + L"cute\\a.gif", "GIF89a left");
+  // Not an editor's work folder.
+  foundation::CreateFolderTree(work + L"cute\\");
+  testing_support::WriteFileBytes(work + L"cute\\old.gif", "GIF89a earlier");
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(FoldersIn(work), (std::vector<std::wstring>{L"cute"}));
+  EXPECT_EQ(FilesIn(work + L"cute"), (std::vector<std::wstring>{L"old.gif"}));
+
+  // Another editor starting leaves a running one's work folder alone.
+  const std::wstring running = work + foundation::FreshName(L"Brackmere-", editor_.pid(), 3) + L"\\";
+  foundation::CreateFolderTree(running);
+  testing_support::WriteFileBytes(running + L"a.gif", "GIF89a in use");
+  EditorProcess second(editor_.folder());
+  second.ShareTempFolder(editor_);
+  ASSERT_TRUE(second.Start());
+  EXPECT_EQ(ReadFileBytes(running + L"a.gif"), "GIF89a in use");
 }
 
 }  // namespace

@@ -4,10 +4,21 @@
 #include <cstdlib>
 
 #include "foundation/ansi_text.h"
+#include "foundation/core/fresh_name.h"
 #include "foundation/path_fields.h"
 #include "foundation/text_compare.h"
 
 using namespace foundation;
+
+TEST(FreshName, OwnerIsReadBack) {
+  EXPECT_EQ(FreshName(L"Brackmere-", 1234, 56), L"Brackmere-1234-56");
+  EXPECT_EQ(FreshNameOwner(L"Brackmere-1234-56", L"Brackmere-"), 1234u);
+  EXPECT_EQ(FreshNameOwner(L"BRACKMERE-4294967295-0", L"Brackmere-"), 4294967295u);
+  for (const wchar_t* other : {L"Brackmere-1234", L"Brackmere-1234-", L"Brackmere--5", L"Brackmere-12x-5",
+                               L"Brackmere-1-5-6", L"Brackmere-4294967296-1", L"cute", L"Tarnwick-1-2", L""}) {
+    EXPECT_FALSE(FreshNameOwner(other, L"Brackmere-").has_value()) << other;
+  }
+}
 
 TEST(PathFields, FileNameAndExtension) {
   struct Case {

@@ -79,8 +79,8 @@ EditorProcess::EditorProcess(const std::wstring& sharedFolder)
 bool EditorProcess::Start() {
   const std::vector<std::wstring> environment = {
       std::wstring(editor::kPromptScriptVariable) + L"=" + script_.path(),
-      L"TMP=" + temp_.path(),
-      L"TEMP=" + temp_.path(),
+      L"TMP=" + tempFolder(),
+      L"TEMP=" + tempFolder(),
   };
   if (!Launch(environment)) return false;
   // A program that ended on the way is not waited for.

@@ -33,7 +33,9 @@ class EditorProcess : public ProgramProcess {
   bool Start();
 
   // The program's temporary folder (with a trailing "\").
-  const std::wstring& tempFolder() const { return temp_.path(); }
+  const std::wstring& tempFolder() const { return sharedTemp_.empty() ? temp_.path() : sharedTemp_; }
+  // Starts the program with another one's temporary folder.
+  void ShareTempFolder(const EditorProcess& other) { sharedTemp_ = other.tempFolder(); }
 
   // Answers for the coming prompts, in order: "yes", "no", "open <path>",
   // "folder <path>" (see editor/scripted_prompts.h).
@@ -71,6 +73,7 @@ class EditorProcess : public ProgramProcess {
  private:
   TempDir script_;
   TempDir temp_;
+  std::wstring sharedTemp_;
 };
 
 // The text of any window (also of edit and combo boxes of another process).

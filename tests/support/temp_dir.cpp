@@ -2,11 +2,30 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace testing_support {
+namespace {
+
+std::vector<std::wstring> Entries(const std::wstring& folder, bool folders) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = fd.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folders) names.push_back(name);
+  } while (::FindNextFileW(h, &fd));
+  ::FindClose(h);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
 
 TempDir::TempDir() {
   wchar_t base[MAX_PATH] = {};
@@ -44,6 +63,9 @@ void RemoveTree(const std::wstring& path) {
   }
   ::RemoveDirectoryW(dir.c_str());
 }
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) { return Entries(folder, false); }
+std::vector<std::wstring> FoldersIn(const std::wstring& folder) { return Entries(folder, true); }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream f(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
