@@ -1,5 +1,7 @@
 #include "panel/file_download.h"
 
+#include <wininet.h>
+
 #include "foundation/ansi_text.h"
 #include "foundation/message_pump.h"
 
@@ -34,13 +36,17 @@ bool CFileDownload::StartDownloading(const std::wstring& url, const std::wstring
   const HRESULT hr = ::URLDownloadToFileW(nullptr, url.c_str(), fileName.c_str(), 0, this);
   busy_ = false;
   ReleaseBinding();
+  // The service keeps what it fetched in the Internet cache whatever the
+  // bind flags say (Wine does): a refused pack of 64 MiB would stay there.
+  ::DeleteUrlCacheEntryW(url.c_str());
   lastResult_ = FAILED(hr) ? hr : stopResult_;
   bool ok = SUCCEEDED(lastResult_) && !abortRequested_ && http_status() >= 200 && http_status() <= 299;
-  if (ok && lastProgressMax_ > 0) {
-    // A connection dropped halfway still ends "successfully".
+  if (ok) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    ok = ::GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeHigh == 0 &&
-         data.nFileSizeLow == lastProgressMax_;
+    ok = ::GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data) != FALSE;
+    const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    // A connection dropped halfway still ends "successfully".
+    ok = ok && size <= kMaxDownloadBytes && (lastProgressMax_ == 0 || size == lastProgressMax_);
   }
   if (!ok) ::DeleteFileW(fileName.c_str());
   Release();
@@ -73,6 +79,12 @@ HRESULT CFileDownload::OnStartBinding(DWORD, IBinding* binding) {
 HRESULT CFileDownload::OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode, LPCWSTR statusText) {
   lastProgress_ = progress;
   lastProgressMax_ = progressMax;
+  // Refused as soon as the announced size or the bytes so far are over the
+  // bound: nothing of it is kept.
+  if (progress > kMaxDownloadBytes || progressMax > kMaxDownloadBytes) {
+    AbortDownloading();
+    return E_ABORT;
+  }
   // A copy: the handler may clear or replace the event while it runs.
   if (auto handler = OnProgressEvent) handler(progress, progressMax, statusCode, StrFromPtr(statusText, true));
   foundation::PumpPendingMessages();

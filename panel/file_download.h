@@ -6,8 +6,11 @@
 //
 // A download counts as done only when the service succeeded, the server
 // answered with a 2xx status (the service itself saves an error page as the
-// file and reports success), and the file holds every byte the server
-// announced. Anything else fails, and a partial file is deleted.
+// file and reports success), the file holds every byte the server
+// announced, and no more than kMaxDownloadBytes came (a larger one is
+// stopped as soon as it says so or gets there). Anything else fails, and a
+// partial file is deleted. The copy the service keeps in the system's
+// Internet cache is removed.
 //
 // It is a COM object: the service holds references while it runs, so it is
 // made with Create and released, never deleted. Whoever handles
@@ -24,6 +27,8 @@
 #include "foundation/http_bind_callback.h"
 
 namespace panel {
+
+inline constexpr uint64_t kMaxDownloadBytes = uint64_t{64} << 20;
 
 class CFileDownload final : public foundation::HttpBindCallback {
  public:

@@ -30,6 +30,30 @@ std::wstring Convert(UINT codePage, DWORD flags, std::string_view bytes) {
   return out;
 }
 
+// The whole fetch's time: every wait of WinINet (connecting, sending, each
+// receive) is cut to what is left of it.
+class HttpDeadline {
+ public:
+  explicit HttpDeadline(unsigned ms) : end_(::GetTickCount64() + ms) {}
+  bool Passed() const { return ::GetTickCount64() >= end_; }
+  // Sets the handle's waits to their usual length or to what is left, the
+  // shorter; false when nothing is left.
+  bool LimitWaits(HINTERNET handle) const {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= end_) return false;
+    const ULONGLONG left = end_ - now;
+    DWORD connect = static_cast<DWORD>(left < kHttpConnectTimeoutMs ? left : kHttpConnectTimeoutMs);
+    DWORD wait = static_cast<DWORD>(left < kHttpReceiveTimeoutMs ? left : kHttpReceiveTimeoutMs);
+    ::InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof(connect));
+    ::InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &wait, sizeof(wait));
+    ::InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &wait, sizeof(wait));
+    return true;
+  }
+
+ private:
+  ULONGLONG end_;
+};
+
 }  // namespace
 
 bool IsHttpAddress(const std::wstring& url) {
@@ -57,14 +81,12 @@ std::wstring DecodeText(std::string_view bytes) {
   return Convert(kChineseCodePage, 0, bytes);
 }
 
-std::wstring FetchHttpText(const std::wstring& url) {
+std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs) {
   if (!IsHttpAddress(url)) return {};
+  const HttpDeadline deadline(deadlineMs);
   InternetHandle session(::InternetOpenW(L"Tarnwick", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session.h) return {};
-  DWORD connect = kHttpConnectTimeoutMs, receive = kHttpReceiveTimeoutMs;
-  ::InternetSetOptionW(session.h, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof(connect));
-  ::InternetSetOptionW(session.h, INTERNET_OPTION_RECEIVE_TIMEOUT, &receive, sizeof(receive));
-  ::InternetSetOptionW(session.h, INTERNET_OPTION_SEND_TIMEOUT, &receive, sizeof(receive));
+  deadline.LimitWaits(session.h);
   // Always the server's current list, never a cached copy.
   const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                       INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
@@ -78,12 +100,21 @@ std::wstring FetchHttpText(const std::wstring& url) {
   std::string body;
   std::vector<char> chunk(16384);
   for (;;) {
+    // A read waits for as many bytes as it asks for: asking only for what has
+    // come keeps each wait within the time that is left, however slowly a
+    // server sends.
+    if (!deadline.LimitWaits(request.h)) return {};
+    DWORD available = 0;
+    if (!::InternetQueryDataAvailable(request.h, &available, 0, 0)) return {};
+    if (available == 0) break;
     DWORD got = 0;
-    if (!::InternetReadFile(request.h, chunk.data(), static_cast<DWORD>(chunk.size()), &got)) return {};
+    const DWORD want = available < chunk.size() ? available : static_cast<DWORD>(chunk.size());
+    if (!::InternetReadFile(request.h, chunk.data(), want, &got)) return {};
     if (got == 0) break;
     if (body.size() + got > kMaxHttpTextBytes) return {};
     body.append(chunk.data(), got);
   }
+  if (deadline.Passed()) return {};
   // A connection dropped halfway ends the reading like the end of the file.
   DWORD length = 0;
   size = sizeof(length);

@@ -10,14 +10,17 @@ namespace panel {
 inline constexpr size_t kMaxHttpTextBytes = 1 << 20;
 inline constexpr unsigned kHttpConnectTimeoutMs = 10000;
 inline constexpr unsigned kHttpReceiveTimeoutMs = 15000;
+// The whole fetch, however the server trickles.
+inline constexpr unsigned kHttpTextDeadlineMs = 30000;
 
 // True for an http:// or https:// address with a host.
 bool IsHttpAddress(const std::wstring& url);
 
 // The decoded body of a 2xx answer, or "" when the address is no http(s)
 // address, the server can't be reached, answers anything else, sends more
-// than kMaxHttpTextBytes, or sends nothing.
-std::wstring FetchHttpText(const std::wstring& url);
+// than kMaxHttpTextBytes, sends nothing, or has not sent it all within
+// deadlineMs.
+std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs = kHttpTextDeadlineMs);
 
 // Bytes of a text file as text: UTF-16 or UTF-8 with their byte-order marks,
 // UTF-8 when the bytes are valid UTF-8, else the Chinese code page 936 (the

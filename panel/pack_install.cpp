@@ -4,8 +4,8 @@
 
 #include "foundation/file_ops.h"
 #include "foundation/handles.h"
-#include "foundation/library_ops.h"
 #include "foundation/rar_archive.h"
+#include "foundation/temp_files.h"
 #include "panel/core/pack_list.h"
 
 namespace panel {
@@ -13,6 +13,8 @@ namespace panel {
 namespace {
 
 constexpr DWORD kSignatureBytes = 8;
+// The downloaded archives in the temporary folder: "Tarnwick-<process id>-<n>.rar".
+constexpr wchar_t kPackDownloadPrefix[] = L"Tarnwick-";
 
 bool StartsAsRarArchive(const std::wstring& path) {
   foundation::UniqueFile file(
@@ -31,13 +33,15 @@ bool InstallPack(CFileDownload& downloader, const PackInstall& pack) {
   const std::wstring folder = pack.libraryRoot + PackCategory(pack.archiveName);
   const bool madeFolder = !foundation::FolderExists(folder);
   if (madeFolder) foundation::CreateFolder(folder);
-  const std::wstring archive = folder + L"\\" + pack.archiveName;
-  bool ok = downloader.StartDownloading(pack.url, archive) && StartsAsRarArchive(archive);
+  // Never a path in the library: a file there named like the pack is the user's.
+  const std::wstring archive = foundation::MakeFreshFile(foundation::GetTempDir(), kPackDownloadPrefix, L".rar");
+  bool ok = !archive.empty() && downloader.StartDownloading(pack.url, archive) && StartsAsRarArchive(archive);
   if (ok) {
     ok = foundation::ProcessRarArchive(foundation::kRarOperationExtract, archive, folder + L"\\", L"") == 0;
   }
-  ::DeleteFileW(archive.c_str());
-  if (!ok && madeFolder) foundation::RemoveScratchFolder(folder);
+  if (!archive.empty()) ::DeleteFileW(archive.c_str());
+  // Removed only while empty: anything put there meanwhile keeps it.
+  if (!ok && madeFolder) ::RemoveDirectoryW(folder.c_str());
   return ok;
 }
 

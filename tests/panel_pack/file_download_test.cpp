@@ -107,3 +107,13 @@ TEST(HttpText, ListBytesDecodeWhateverTheMachinesCodePage) {
   EXPECT_FALSE(panel::IsHttpAddress(L""));
   EXPECT_EQ(panel::FetchHttpText(L"file:///C:/windows/win.ini"), L"");
 }
+
+TEST(HttpText, AListStillComingAtTheDeadlineIsNoList) {
+  PackSite site;
+  // Ten pieces 0.2 s apart: the whole list takes more than a second.
+  site.ServeBytes(L"FaceList.txt", "cats.rar|1 KB|cats|2024-01-02\r\n", L".slow");
+  ASSERT_TRUE(site.Start());
+  const std::wstring url = site.url() + L"tolvery/FaceList.txt";
+  EXPECT_EQ(panel::FetchHttpText(url, 1000), L"");
+  EXPECT_EQ(panel::FetchHttpText(url), L"cats.rar|1 KB|cats|2024-01-02\r\n");
+}

@@ -28,4 +28,11 @@ mkdir big && head -c 200000 /dev/urandom > big/big.bin && gif big/first.gif
 (cd big && rar a -m0 "$work/big.rar" first.gif big.bin)
 head -c 120000 big.rar > truncated.rar
 
-cp cats.rar dogs.rar 表情包.rar big.rar truncated.rar "$out"/
+# Names encrypted with a password the window never has.
+(cd cats && rar a -hpsecret "$work/encnames.rar" a.gif b.gif)
+
+# A few kilobytes that unpack to 270 MiB (zeros from a pipe: nothing that big
+# is ever written here).
+head -c 270M /dev/zero | rar a -m1 -sibomb.gif "$work/bomb.rar"
+
+cp cats.rar dogs.rar 表情包.rar big.rar truncated.rar encnames.rar bomb.rar "$out"/

@@ -3,6 +3,7 @@
 // nothing behind, and closing or losing the window while a pack downloads.
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <wininet.h>
 
 #include <functional>
 #include <memory>
@@ -15,8 +16,12 @@
 
 using namespace panel;
 using testing_support::MessageRecorder;
+using testing_support::FilesIn;
+using testing_support::FoldersIn;
 using testing_support::PackSite;
+using testing_support::ReadFileBytes;
 using testing_support::TempDir;
+using testing_support::WriteFileBytes;
 
 namespace {
 
@@ -85,9 +90,14 @@ class PackWindow : public ::testing::Test {
     ASSERT_TRUE(foundation::FileExists(PackSite::Fixture(L"cats.rar"))) << "fixtures not built";
     library_ = lib_ / L"Face\\";
     ::CreateDirectoryW(library_.c_str(), nullptr);
+    // The downloads' temporary folder is one of the test's own.
+    wchar_t saved[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"TMP", saved, MAX_PATH)) savedTmp_ = saved;
+    ::SetEnvironmentVariableW(L"TMP", temp_.path().c_str());
   }
   void TearDown() override {
     window_.reset();
+    ::SetEnvironmentVariableW(L"TMP", savedTmp_.empty() ? nullptr : savedTmp_.c_str());
     ::OleUninitialize();
   }
   FrmDownFace& Open(HWND owner = nullptr, const std::wstring& server = {}) {
@@ -101,6 +111,7 @@ class PackWindow : public ::testing::Test {
     return *window_;
   }
   bool InLibrary(const std::wstring& path) const { return ::GetFileAttributesW((library_ + path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+  bool TempFolderEmpty() const { return FilesIn(temp_.path()).empty() && FoldersIn(temp_.path()).empty(); }
 
   PackSite site_;
   TempDir lib_;
@@ -108,6 +119,8 @@ class PackWindow : public ::testing::Test {
   MessageRecorder messages_;
   int reloads_ = 0;
   std::unique_ptr<FrmDownFace> window_;
+  TempDir temp_;
+  std::wstring savedTmp_;
 };
 
 }  // namespace
@@ -234,6 +247,69 @@ TEST_F(PackWindow, FailedPacksShowAnErrorAndLeaveNothingBehind) {
   ASSERT_EQ(messages_.messages.size(), 1u);
   EXPECT_EQ(messages_.messages[0].text, L"Unexpected end of archive");
   EXPECT_EQ(w.Label11Caption(), L"下载完成！");
+}
+
+TEST_F(PackWindow, NothingOfTheUsersIsWrittenOverOrTakenAway) {
+  site_.WriteList(L"big.rar|200 KB|慢|a\r\ncats.rar|1 KB|猫咪|b\r\n");
+  site_.Serve(L"big.rar", L"big.rar", L".slow");
+  site_.Serve(L"cats.rar", L"cats.rar");
+  ASSERT_TRUE(site_.Start());
+  // A category of the user's holding a file named like the pack.
+  ::CreateDirectoryW((library_ + L"cats").c_str(), nullptr);
+  WriteFileBytes(library_ + L"cats\\cats.rar", "mine");
+  FrmDownFace& w = Open();
+  Click(w.Button(kIdXpCommand3));
+  // While the slow pack comes, the user puts two files into its new folder,
+  // one named like its second entry (first.gif, then big.bin).
+  DuringRun drop([&] {
+    WriteFileBytes(library_ + L"big\\big.bin", "user's");
+    WriteFileBytes(library_ + L"big\\mine.gif", "user's");
+  });
+  Click(w.Button(kIdXpCommand1));
+  EXPECT_TRUE(drop.ran());
+  PackListView& list = w.ListView1();
+  // The pack can't go in whole: what it unpacked goes, the user's files stay.
+  EXPECT_EQ(list.Status(0), L"出错");
+  EXPECT_FALSE(InLibrary(L"big\\first.gif"));
+  EXPECT_EQ(ReadFileBytes(library_ + L"big\\big.bin"), "user's");
+  EXPECT_EQ(ReadFileBytes(library_ + L"big\\mine.gif"), "user's");
+  // The pack named like the user's file goes in beside it.
+  EXPECT_EQ(list.Status(1), L"已下载");
+  EXPECT_TRUE(InLibrary(L"cats\\a.gif"));
+  EXPECT_EQ(ReadFileBytes(library_ + L"cats\\cats.rar"), "mine");
+  EXPECT_EQ(reloads_, 1);
+  EXPECT_TRUE(TempFolderEmpty());
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(PackWindow, PacksPastTheBoundsOrWithUnreadableNamesLeaveNothing) {
+  site_.WriteList(L"secret.rar|1 KB|加密|a\r\nbomb.rar|13 KB|炸弹|b\r\nhuge.rar|65 MB|太大|c\r\n");
+  site_.Serve(L"secret.rar", L"encnames.rar");
+  // Unpacks to 270 MiB.
+  site_.Serve(L"bomb.rar", L"bomb.rar");
+  // A good pack, padded past the download bound, its length not announced.
+  site_.ServePadded(L"huge.rar", L"cats.rar", kMaxDownloadBytes + 1);
+  ASSERT_TRUE(site_.Start());
+  FrmDownFace& w = Open();
+  Click(w.Button(kIdXpCommand1));
+  PackListView& list = w.ListView1();
+  for (int row = 0; row < 3; ++row) {
+    SCOPED_TRACE(list.Key(row));
+    EXPECT_EQ(list.Status(row), L"出错");
+  }
+  EXPECT_TRUE(FoldersIn(library_).empty());
+  EXPECT_TRUE(TempFolderEmpty());
+  // Nor in the system's Internet cache, where the download service puts them.
+  for (const wchar_t* name : {L"secret.rar", L"bomb.rar", L"huge.rar"}) {
+    DWORD size = 0;
+    const std::wstring url = site_.url() + L"tolvery/" + name;
+    EXPECT_FALSE(::GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size) || ::GetLastError() == ERROR_INSUFFICIENT_BUFFER)
+        << name;
+  }
+  EXPECT_EQ(reloads_, 0);
+  // Only the encrypted names get the library's own word.
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_EQ(messages_.messages[0].text.rfind(L"Filenames encrypted", 0), 0u);
 }
 
 TEST_F(PackWindow, EmptyOrUnreachableListsSayTheFetchFailed) {

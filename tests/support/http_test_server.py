@@ -6,7 +6,11 @@ Besides plain files it plays a few bad servers, chosen by a file beside the
 one asked for:
   <path>.drop  200 with the file's full length announced, half of it sent,
                then the connection is closed;
-  <path>.slow  the file in ten pieces, 0.2 s apart.
+  <path>.slow  the file in ten pieces, 0.2 s apart;
+  <path>.padded that file holds a size in bytes on its first line, then the
+               start of the body; the body is that start followed by zero
+               bytes up to the size, with no length announced (the end is
+               the connection closing).
 GET /__alive answers 200; GET /__stop answers and ends the server. The server
 also ends by itself after --lifetime seconds, whatever happens to the test.
 """
@@ -68,6 +72,23 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 except OSError:
                     return
                 time.sleep(0.2)
+            return
+        if os.path.isfile(local + '.padded'):
+            with open(local + '.padded', 'rb') as f:
+                size, _, start = f.read().partition(b'\n')
+            self.send_response(200)
+            self.send_header('Content-Type', 'application/octet-stream')
+            self.end_headers()
+            left = int(size) - len(start)
+            block = bytes(1 << 20)
+            try:
+                self.wfile.write(start)
+                while left > 0:
+                    self.wfile.write(block[:min(left, len(block))])
+                    left -= len(block)
+            except OSError:
+                pass
+            self.close_connection = True
             return
         super().do_GET()
 

@@ -17,7 +17,13 @@ void PackSite::Serve(const std::wstring& name, const std::wstring& fixture, cons
   ::CopyFileW(Fixture(fixture).c_str(), (packs_ + name + how).c_str(), FALSE);
 }
 
-void PackSite::ServeBytes(const std::wstring& name, const std::string& bytes) { WriteFileBytes(packs_ + name, bytes); }
+void PackSite::ServeBytes(const std::wstring& name, const std::string& bytes, const std::wstring& how) {
+  WriteFileBytes(packs_ + name + how, bytes);
+}
+
+void PackSite::ServePadded(const std::wstring& name, const std::wstring& fixture, uint64_t size) {
+  ServeBytes(name, std::to_string(size) + "\n" + ReadFileBytes(Fixture(fixture)), L".padded");
+}
 
 void PackSite::WriteList(const std::wstring& lines) {
   std::string bytes;

@@ -2,6 +2,7 @@
 // its list FaceList.txt, served by the local HTTP test server. Packs come
 // from the archives made at build time (pack_fixtures beside the tests).
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "support/http_test_server.h"
@@ -21,7 +22,10 @@ class PackSite {
   // Serves a fixture archive under a name; how: "" plainly, ".drop" (the
   // connection drops halfway) or ".slow" (ten pieces, 0.2 s apart).
   void Serve(const std::wstring& name, const std::wstring& fixture, const std::wstring& how = L"");
-  void ServeBytes(const std::wstring& name, const std::string& bytes);
+  void ServeBytes(const std::wstring& name, const std::string& bytes, const std::wstring& how = L"");
+  // Serves a fixture archive under a name, followed by zero bytes up to size
+  // in all, announcing no length.
+  void ServePadded(const std::wstring& name, const std::wstring& fixture, uint64_t size);
   // The list file; text is written in the Chinese code page 936 with CR LF
   // line ends between the lines given.
   void WriteList(const std::wstring& lines);
