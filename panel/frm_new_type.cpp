@@ -35,7 +35,7 @@ void FrmNewType::QQButton1_Click() {
     case foundation::CategoryNameVerdict::kOk:
       break;
   }
-  const std::wstring folder = CategoryFolderOf(host(), name, true);
+  const std::wstring folder = NewCategoryFolderOf(host(), name, true);
   if (foundation::FolderExists(folder)) {
     Refuse(kTypeExists, foundation::kBoxWarning, true);
     return;
