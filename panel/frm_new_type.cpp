@@ -40,8 +40,8 @@ void FrmNewType::QQButton1_Click() {
     Refuse(kTypeExists, foundation::kBoxWarning, true);
     return;
   }
-  foundation::CreateFolder(folder);
-  if (!foundation::FolderExists(folder)) {
+  if (!folder.empty()) foundation::CreateFolder(folder);
+  if (folder.empty() || !foundation::FolderExists(folder)) {
     Refuse(kTypeNotCreated, foundation::kBoxStop, false);
     return;
   }

@@ -29,7 +29,12 @@ std::wstring CategoryFolderOf(const LibraryHost& host, const std::wstring& name)
 
 std::wstring NewCategoryFolderOf(const LibraryHost& host, const std::wstring& name, bool allowNesting) {
   if (foundation::CheckCategoryName(name, allowNesting) != foundation::CategoryNameVerdict::kOk) return {};
-  return host.LibraryRoot() + L"\\" + name;
+  const std::wstring folder = host.LibraryRoot() + L"\\" + name;
+  // "x\y" inside a category x that is a link would be made outside the library.
+  for (size_t pos = name.find(L'\\'); pos != std::wstring::npos; pos = name.find(L'\\', pos + 1)) {
+    if (foundation::IsLink(host.LibraryRoot() + L"\\" + name.substr(0, pos))) return {};
+  }
+  return folder;
 }
 
 std::wstring EnsureCategoryFolder(const LibraryHost& host, const std::wstring& name) {

@@ -18,7 +18,8 @@ namespace panel {
 // when the name names no such folder.
 std::wstring CategoryFolderOf(const LibraryHost& host, const std::wstring& name);
 // The folder of a category to be made under a typed name (with allowNesting,
-// "x\y" inside the library), or "" when the name is refused.
+// "x\y" inside the library, but never inside a category that is a link), or
+// "" when the name is refused.
 std::wstring NewCategoryFolderOf(const LibraryHost& host, const std::wstring& name, bool allowNesting = false);
 // The folder of a listed category, made first when it does not exist yet
 // (the default category is listed without one); "" when there is none.

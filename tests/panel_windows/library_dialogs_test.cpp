@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/core/category_name.h"
+#include "foundation/file_ops.h"
 #include "foundation/message_box.h"
 #include "panel/core/library_texts.h"
 #include "panel/library_dialogs.h"
@@ -95,6 +96,14 @@ TEST_F(LibraryDialogsTest, NewTypeAddsNestedCategoriesAndRefusesNamesOutsideTheL
   Click(d, panel::kDlgQQButton1);
   ExpectLastBox(panel::kTypeExists, foundation::kBoxWarning);
   EXPECT_EQ(WindowText(Item(d, panel::kDlgText1)), L"");
+
+  // Nothing is made inside a category that is a link.
+  testing_support::HostLink link(library_.PathOf(L"链接"), library_.Outside());
+  ASSERT_TRUE(link.ok());
+  Type(d, panel::kDlgText1, L"链接\\y");
+  Click(d, panel::kDlgQQButton1);
+  ExpectLastBox(panel::kTypeNotCreated, foundation::kBoxStop);
+  EXPECT_FALSE(foundation::FolderExists(library_.Outside() + L"\\y"));
 
   Type(d, panel::kDlgText1, L"x\\y");
   Click(d, panel::kDlgQQButton1);
