@@ -87,7 +87,9 @@ void OwnerDrawnButton::ReadProperties(const PropertyBag& bag) {
 void OwnerDrawnButton::WriteProperties(PropertyBag& bag) const {
   bag.Write(L"Caption", caption_, ambient().displayName);
   bag.Write(L"PicturePosition", picturePosition_, int32_t{1});
-  bag.Write(L"Picture", currentPicture_, PictureRef{});
+  // The normal picture: saved while the pointer is over the button, the
+  // drawn one is the hover picture, which would come back as both.
+  bag.Write(L"Picture", normalPicture_, PictureRef{});
   bag.Write(L"PictureWidth", pictureWidth_, int32_t{16});
   bag.Write(L"PictureHeight", pictureHeight_, int32_t{16});
   bag.Write(L"PictureSize", pictureSize_, kPictureSize32);

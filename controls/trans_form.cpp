@@ -164,8 +164,9 @@ void TransForm::DragForm(int x, int y) {
   // The system's move loop runs until the button is let go.
   ::SendMessageW(form, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   if (!::IsWindow(form)) return;
-  ::SetCapture(form);
-  // The form sees its button come up, as it would without the move loop.
+  // The form sees its button come up, as it would without the move loop. It
+  // takes no capture for that: nothing would release it, so every later
+  // click, on any of its controls, would reach the form and start a drag.
   ::PostMessageW(form, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
 }
 

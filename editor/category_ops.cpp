@@ -24,7 +24,8 @@ void DeleteCurrentCategory(Frmmain& main) {
     foundation::ShowMessage(main.hwnd(), kCategoryGone, foundation::kMessageTitle, foundation::kBoxWarning);
     return;
   }
-  ::SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // Through a link this would change the folder it points at, which stays untouched.
+  if (!foundation::IsLink(folder)) ::SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
   std::wstring error;
   if (!foundation::DeleteCategoryFolder(folder, &error)) {
     foundation::ShowMessage(main.hwnd(), error, kErrorTitle, foundation::kBoxStop);

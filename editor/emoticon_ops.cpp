@@ -27,13 +27,13 @@ void Inform(HWND owner, const std::wstring& text) {
 }
 
 // Copies the files of folder into the current category (a file of the same
-// name is replaced, but only once its new copy is there), then shows the
-// library again and tells the panel.
+// name is replaced, but only once its new copy is there; nothing goes into a
+// category that is a link), then shows the library again and tells the panel.
 void LoadFile(Frmmain& main, const std::wstring& folder, const std::vector<std::wstring>& files) {
-  const std::wstring target = CategoryFolder(main.CurrentCategory()) + L"\\";
+  const std::wstring target = CategoryFolder(main.CurrentCategory());
   std::vector<std::wstring> failed;
   for (const std::wstring& name : files) {
-    if (!foundation::CopyFileTo(main.hwnd(), foundation::WithTrailingBackslash(folder) + name, target + name))
+    if (!foundation::CopyFaceVerified(main.hwnd(), foundation::WithTrailingBackslash(folder) + name, target))
       failed.push_back(name);
   }
   main.LoadType();
@@ -65,11 +65,12 @@ void KillFace(Frmmain& main) {
 void AddFace(Frmmain& main) {
   const std::wstring chosen = ChooseOpenFile(main.hwnd(), kAddFaceCaption, kAddFaceFilter);
   if (chosen.empty()) return;
-  const std::wstring target = CategoryFolder(main.CurrentCategory()) + L"\\" + foundation::GetFileName(chosen);
+  const std::wstring folder = CategoryFolder(main.CurrentCategory());
+  const std::wstring target = folder + L"\\" + foundation::GetFileName(chosen);
   // An existing file is replaced only once its new copy is there, so it is
   // not deleted beforehand (the chosen file may even be that very file).
   if (foundation::FileExists(target) && Ask(main.hwnd(), kFaceExists) != IDYES) return;
-  const bool copied = foundation::CopyFileTo(main.hwnd(), chosen, target);
+  const bool copied = foundation::CopyFaceVerified(main.hwnd(), chosen, folder);
   main.LoadFace(main.CurrentCategory());
   if (copied) {
     RFace();

@@ -9,6 +9,7 @@
 #include "editor/reload_notice.h"
 #include "foundation/core/category_name.h"
 #include "foundation/file_ops.h"
+#include "foundation/library_ops.h"
 #include "foundation/message_box.h"
 
 namespace editor {
@@ -51,7 +52,7 @@ void FrmAddRar::OnOk() {
   }
   std::vector<std::wstring> failed;
   for (const std::wstring& file : files_) {
-    if (!foundation::CopyFileTo(hwnd(), folder_ + L"\\" + file, target + L"\\" + file)) failed.push_back(file);
+    if (!foundation::CopyFaceVerified(hwnd(), folder_ + L"\\" + file, target)) failed.push_back(file);
   }
   main_.LoadType();
   RType();

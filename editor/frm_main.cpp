@@ -193,7 +193,7 @@ void Frmmain::EnableCategoryButtons(bool haveCategory) {
 }
 
 void Frmmain::LoadType() {
-  const std::vector<std::wstring> names = ListFolders(LibraryRoot());
+  const std::vector<std::wstring> names = ListCategories();
   strip_.Rebuild(names);
   if (names.empty()) {
     // Nothing to show: an empty grid, and only what needs no category stays usable.
@@ -220,7 +220,8 @@ void Frmmain::LoadFace(const std::wstring& category) {
   }
   Label3_Click();
   pageNo_ = 1;
-  names_ = ListFiles(folder, kGridExtensions);
+  // A category that is a link is shown empty: the library never walks out of Face.
+  names_ = foundation::IsLink(folder) ? std::vector<std::wstring>{} : ListFiles(folder, kGridExtensions);
   grid_.ClearCells();
   const int shown = std::min<int>(static_cast<int>(names_.size()), kCellCount);
   for (int i = 0; i < shown; ++i) {

@@ -38,27 +38,32 @@ void FrmTransfer::OnOk() {
                             foundation::kBoxInfo);
     return;
   }
-  const std::wstring targetFolder = CategoryFolder(target) + L"\\";
+  // The dialog is modeless: the selection read now may have gone since it
+  // opened (another category or page shown, the files deleted meanwhile).
+  std::vector<std::wstring> sources;
   FaceGrid& grid = main_.Grid();
-  std::vector<std::wstring> failed;
-  int done = 0;
   for (int i = 0; i < kCellCount; ++i) {
     const FaceCell& cell = grid.Cell(i);
-    if (!cell.Selected() || !foundation::FileExists(cell.Tag())) continue;
-    const bool ok = move_ ? foundation::MoveFace(hwnd(), cell.Tag(), targetFolder) == foundation::MoveOutcome::kMoved
-                          : foundation::CopyFaceVerified(hwnd(), cell.Tag(), targetFolder);
-    if (ok) {
-      ++done;
-    } else {
-      failed.push_back(foundation::GetFileName(cell.Tag()));
-    }
+    if (cell.Selected() && foundation::FileExists(cell.Tag())) sources.push_back(cell.Tag());
+  }
+  if (sources.empty()) {
+    foundation::ShowMessage(hwnd(), move_ ? kSelectFacesToMove : kSelectFacesToCopy, foundation::kMessageTitle,
+                            foundation::kBoxInfo);
+    return;
+  }
+  const std::wstring targetFolder = CategoryFolder(target) + L"\\";
+  std::vector<std::wstring> failed;
+  for (const std::wstring& source : sources) {
+    const bool ok = move_ ? foundation::MoveFace(hwnd(), source, targetFolder) == foundation::MoveOutcome::kMoved
+                          : foundation::CopyFaceVerified(hwnd(), source, targetFolder);
+    if (!ok) failed.push_back(foundation::GetFileName(source));
   }
   if (failed.empty()) {
     foundation::ShowMessage(hwnd(), move_ ? kMoveDone : kCopyDone, foundation::kMessageTitle, foundation::kBoxInfo);
   } else {
     ReportFailedFiles(hwnd(), move_ ? kMoveFailedHeading : kCopyFailedHeading, failed);
   }
-  if (done > 0) RFace();
+  if (failed.size() < sources.size()) RFace();
   if (move_) main_.LoadFace(main_.CurrentCategory());
   Close();
 }

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "foundation/core/literal_path.h"
 #include "foundation/handles.h"
 #include "foundation/path_fields.h"
 #include "foundation/text_compare.h"
@@ -14,7 +15,10 @@ DWORD Attributes(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str());
 }
 
-bool HasWildcard(const std::wstring& path) { return path.find_first_of(L"*?") != std::wstring::npos; }
+// The "?" of the literal form's "\\?\" is no wildcard.
+bool HasWildcard(const std::wstring& path) {
+  return path.find_first_of(L"*?", IsLiteralPath(path) ? 4 : 0) != std::wstring::npos;
+}
 
 std::wstring FullPath(const std::wstring& path) {
   DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -40,8 +44,16 @@ bool Identity(const std::wstring& path, FileIdentity& id) {
 }
 
 // The shell's file operation on one source and one target; true when it
-// reported success and was not aborted.
+// reported success and was not aborted. The shell does not take the literal
+// "\\?\" form (under Wine it even reports success for it and does nothing),
+// so a path in that form is copied or renamed by the file functions instead,
+// without the shell's windows.
 bool ShellOperation(HWND owner, UINT func, const std::wstring& source, const std::wstring& target, FILEOP_FLAGS flags) {
+  if (IsLiteralPath(source) || IsLiteralPath(target)) {
+    if (func != FO_COPY) return ::MoveFileExW(source.c_str(), target.c_str(), 0) != FALSE;
+    const std::wstring file = FolderExists(target) ? WithTrailingBackslash(target) + GetFileName(source) : target;
+    return ::CopyFileW(source.c_str(), file.c_str(), FALSE) != FALSE;
+  }
   // Each list is one path ending in two NULs.
   std::wstring from = source + L'\0';
   std::wstring to = target + L'\0';
@@ -102,6 +114,14 @@ bool FolderExists(const std::wstring& path) {
   if (HasWildcard(path)) return false;
   DWORD a = Attributes(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsLink(const std::wstring& path) {
+  // Through a trailing "\" the system looks at what the link points at.
+  std::wstring bare = path;
+  while (bare.size() > 1 && bare.back() == L'\\') bare.pop_back();
+  const DWORD a = Attributes(bare);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void CreateFolder(const std::wstring& path) { CreateFolderTree(path); }

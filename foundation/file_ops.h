@@ -11,6 +11,9 @@ namespace foundation {
 bool FileExists(const std::wstring& path);
 // An existing folder, empty or not; "" is none.
 bool FolderExists(const std::wstring& path);
+// A symbolic link or junction (any reparse point), to a folder or a file,
+// whether or not what it points at exists. The library never walks into one.
+bool IsLink(const std::wstring& path);
 // Creates the folder and every missing parent; failures of single levels are ignored.
 void CreateFolder(const std::wstring& path);
 void CreateFolderTree(const std::wstring& path);
@@ -24,7 +27,8 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b);
 // An existing target file is replaced only once the new copy exists: it is
 // set aside first and put back when the copy fails. A target that is the
 // source itself is left alone (result false). Paths with wildcards are refused.
-// True when the copy was made.
+// A path in the literal "\\?\" form (LiteralPath) is copied by the file
+// functions, as the shell can't take it. True when the copy was made.
 bool CopyFileTo(HWND owner, const std::wstring& source, const std::wstring& target);
 
 // Renames source to target through the shell, with the same protection of an

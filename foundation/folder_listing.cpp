@@ -28,4 +28,9 @@ std::vector<std::wstring> ListFolderEntries(const std::wstring& folder,
   return names;
 }
 
+std::vector<std::wstring> ListSubfolders(const std::wstring& folder) {
+  return ListFolderEntries(
+      folder, [](const WIN32_FIND_DATAW& fd) { return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; });
+}
+
 }  // namespace foundation

@@ -17,4 +17,9 @@ void SortByName(std::vector<std::wstring>& names);
 std::vector<std::wstring> ListFolderEntries(const std::wstring& folder,
                                             const std::function<bool(const WIN32_FIND_DATAW&)>& keep);
 
+// The names of the sub-folders of folder, sorted by name; links to folders
+// among them (a category that is a link is listed, so that it can be
+// deleted, and never entered).
+std::vector<std::wstring> ListSubfolders(const std::wstring& folder);
+
 }  // namespace foundation

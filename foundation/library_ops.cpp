@@ -1,5 +1,6 @@
 #include "foundation/library_ops.h"
 
+#include "foundation/core/literal_path.h"
 #include "foundation/file_ops.h"
 #include "foundation/handles.h"
 #include "foundation/path_fields.h"
@@ -26,35 +27,53 @@ std::wstring SystemMessage(DWORD code) {
   return out;
 }
 
+// A path as a message shows it: without the literal form's "\\?\".
+std::wstring Shown(const std::wstring& path) {
+  if (!IsLiteralPath(path)) return path;
+  constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\";
+  return path.compare(0, kUnc.size(), kUnc) == 0 ? L"\\\\" + path.substr(kUnc.size()) : path.substr(4);
+}
+
+// Removes a link itself, never what it points at. A link to a folder goes
+// with RemoveDirectoryW, which takes the link away on Windows; Wine 8 follows
+// a host-side link instead and refuses while its target holds anything.
+bool RemoveLink(const std::wstring& path, DWORD attributes) {
+  return ((attributes & FILE_ATTRIBUTE_DIRECTORY) ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str())) !=
+         FALSE;
+}
+
 // Deletes what is inside folder (with a trailing "\"), depth first; false
 // when an entry stays, with error saying which (the first one). A library
 // folder stops there and keeps read-only entries (the user marked them to be
-// kept); a scratch folder of our own goes as far as it can.
+// kept); a scratch folder of our own goes as far as it can. Every path is
+// taken literally, so that an entry whose name ends in a dot or blank is
+// deleted itself, not the entry its trimmed name would open.
 bool DeleteContents(const std::wstring& folder, bool scratch, std::wstring& error) {
   WIN32_FIND_DATAW fd;
   UniqueFind find(::FindFirstFileW((folder + L"*").c_str(), &fd));
   if (!find) {
     const DWORD code = ::GetLastError();
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return true;
-    error = folder + L": " + SystemMessage(code);
+    error = Shown(folder) + L": " + SystemMessage(code);
     return false;
   }
   bool ok = true;
   do {
     const std::wstring name = fd.cFileName;
     if (name == L"." || name == L"..") continue;
-    const std::wstring path = folder + name;
+    const std::wstring path = LiteralPath(folder + name);
     const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const bool isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     if (scratch && (fd.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
       ::SetFileAttributesW(path.c_str(), fd.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
     }
-    // A link goes as a link: what it points at is never entered.
-    bool gone = !isFolder || isLink || DeleteContents(path + L'\\', scratch, error);
-    if (gone) {
+    bool gone = false;
+    if (isLink) {
+      gone = RemoveLink(path, fd.dwFileAttributes);
+    } else if (!isFolder || DeleteContents(path + L'\\', scratch, error)) {
       gone = (isFolder ? ::RemoveDirectoryW(path.c_str()) : ::DeleteFileW(path.c_str())) != FALSE;
-      if (!gone && error.empty()) error = path + L": " + SystemMessage(::GetLastError());
     }
+    if (!gone && error.empty()) error = Shown(path) + L": " + SystemMessage(::GetLastError());
     if (!gone) {
       ok = false;
       if (!scratch) return false;
@@ -63,17 +82,26 @@ bool DeleteContents(const std::wstring& folder, bool scratch, std::wstring& erro
   return ok;
 }
 
+// A folder that is itself a link goes as a link: it is never entered, so
+// what it points at stays whole.
 bool RemoveTree(const std::wstring& folder, bool scratch, std::wstring& reason) {
-  const std::wstring path = WithTrailingBackslash(folder);
-  if (!FolderExists(path)) {
-    reason = folder + L": " + SystemMessage(ERROR_PATH_NOT_FOUND);
+  std::wstring bare = folder;
+  while (bare.size() > 1 && bare.back() == L'\\') bare.pop_back();
+  bare = LiteralPath(bare);
+  const DWORD attributes = ::GetFileAttributesW(bare.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    reason = Shown(bare) + L": " + SystemMessage(ERROR_PATH_NOT_FOUND);
     return false;
   }
-  const std::wstring bare = path.substr(0, path.size() - 1);
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    if (RemoveLink(bare, attributes)) return true;
+    reason = Shown(bare) + L": " + SystemMessage(::GetLastError());
+    return false;
+  }
   if (scratch) ::SetFileAttributesW(bare.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!DeleteContents(path, scratch, reason)) return false;
+  if (!DeleteContents(bare + L'\\', scratch, reason)) return false;
   if (::RemoveDirectoryW(bare.c_str())) return true;
-  reason = bare + L": " + SystemMessage(::GetLastError());
+  reason = Shown(bare) + L": " + SystemMessage(::GetLastError());
   return false;
 }
 
@@ -83,7 +111,9 @@ bool CopyFaceVerified(HWND owner, const std::wstring& source, const std::wstring
   ULONGLONG sourceSize = 0;
   if (!FileSize(source, sourceSize)) return false;
   const std::wstring folder = WithTrailingBackslash(targetFolder);
-  const std::wstring target = folder + GetFileName(source);
+  // A category that is a link leads out of the library.
+  if (IsLink(folder)) return false;
+  const std::wstring target = LiteralPath(folder + GetFileName(source));
   // The shell would copy a file onto itself as a renamed duplicate.
   if (IsSameFile(source, target)) return false;
   // The file's own name as the target, so that a file already there is set

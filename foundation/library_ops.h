@@ -13,7 +13,8 @@ namespace foundation {
 // CopyFileTo, which replaces a file of the same name only once the new copy
 // exists, and checks that the copy landed: the target file exists with the
 // source's size. False after a failed or cancelled copy, for a missing source,
-// and when the target would be the source itself.
+// when the target would be the source itself, and when targetFolder is a link
+// (it leads out of the library).
 bool CopyFaceVerified(HWND owner, const std::wstring& source, const std::wstring& targetFolder);
 
 enum class MoveOutcome {
@@ -32,14 +33,16 @@ bool DeleteFace(const std::wstring& path);
 // Deletes a category folder and everything in it, without forcing read-only
 // files, stopping at the first thing that can't go. True when the folder is
 // gone. Otherwise error (when given) names what could not be deleted and why;
-// what was deleted before stays deleted. Links inside the folder are removed
-// as links: what they point at is never touched.
+// what was deleted before stays deleted. A folder that is itself a link, and
+// every link inside, is removed as a link: what it points at is never
+// entered. Paths are taken literally (LiteralPath), so a name ending in a dot
+// or blank deletes that entry, not the one its trimmed name would open.
 bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error);
 
 // Deletes a folder of the programs' own making (an unpacked pack, a category
 // a failed download made) with everything in it, read-only entries included,
-// going past anything that stays. Links inside are removed as links, never
-// followed. True when the folder is gone.
+// going past anything that stays. Links, the folder itself included, are
+// removed as links, never followed. True when the folder is gone.
 bool RemoveScratchFolder(const std::wstring& folder);
 
 }  // namespace foundation

@@ -9,9 +9,10 @@
 
 namespace panel {
 
-FaceTargetDialog::FaceTargetDialog(LibraryHost& host, const wchar_t* className, const wchar_t* caption,
-                                   const wchar_t* label)
-    : LibraryDialog(host, className, caption, 260, 100), label_(label) {}
+FaceTargetDialog::FaceTargetDialog(LibraryHost& host, const Texts& texts)
+    : LibraryDialog(host, texts.className, texts.caption, 260, 100),
+      label_(texts.label),
+      nothingSelected_(texts.nothingSelected) {}
 
 void FaceTargetDialog::CreateControls() {
   AddLabel(label_, 14, 14, 230);
@@ -31,14 +32,24 @@ void FaceTargetDialog::Form_Load() {
 
 void FaceTargetDialog::QQButton1_Click() {
   const std::wstring target = Text(kDlgCombo1);
-  const std::wstring folder = CategoryFolderOf(host(), target);
-  if (folder.empty()) {
+  if (CategoryFolderOf(host(), target).empty()) {
     Tell(kNoTargetType, foundation::kBoxWarning);
     return;
   }
+  // The dialog is modeless: the emoticon may have been deleted since it
+  // opened, or none was ever pressed.
+  const std::wstring source = host().CurrentFacePath();
+  if (source.empty() || !foundation::FileExists(source)) {
+    Tell(nothingSelected_, foundation::kBoxInfo);
+    return;
+  }
   // The default category is listed without a folder of its own.
-  if (!foundation::FolderExists(folder)) foundation::CreateFolder(folder);
-  const Outcome outcome = Transfer(host().CurrentFacePath(), folder + L"\\");
+  const std::wstring folder = EnsureCategoryFolder(host(), target);
+  if (folder.empty()) {
+    Tell(kTypeFolderGone, foundation::kBoxWarning);
+    return;
+  }
+  const Outcome outcome = Transfer(source, folder + L"\\");
   host().LoadFace2(host().Combo3Text());
   host().LoadFace(host().Combo1Text());
   Tell(outcome.message, outcome.style);

@@ -1,7 +1,8 @@
 // What FrmCopy and FrmMove share: a list of the other categories to choose
 // the target from, and a confirm button that hands the emoticon last pressed
 // to the dialog's own transfer, reloads the grids and reports the real
-// outcome. Without a target category nothing is copied.
+// outcome. Without a target category, or without an emoticon that is still
+// there, nothing is copied.
 #pragma once
 #include <string>
 
@@ -11,7 +12,13 @@ namespace panel {
 
 class FaceTargetDialog : public LibraryDialog {
  protected:
-  FaceTargetDialog(LibraryHost& host, const wchar_t* className, const wchar_t* caption, const wchar_t* label);
+  struct Texts {
+    const wchar_t* className;
+    const wchar_t* caption;
+    const wchar_t* label;
+    const wchar_t* nothingSelected;  // no emoticon to copy or move when "确定" is pressed
+  };
+  FaceTargetDialog(LibraryHost& host, const Texts& texts);
 
   struct Outcome {
     const wchar_t* message;
@@ -27,6 +34,7 @@ class FaceTargetDialog : public LibraryDialog {
   void QQButton1_Click();
 
   const wchar_t* label_;
+  const wchar_t* nothingSelected_;
 };
 
 }  // namespace panel

@@ -6,7 +6,8 @@
 
 namespace panel {
 
-FrmCopy::FrmCopy(LibraryHost& host) : FaceTargetDialog(host, L"TarnwickFrmCopy", kCopyCaption, kCopyLabel) {}
+FrmCopy::FrmCopy(LibraryHost& host)
+    : FaceTargetDialog(host, {L"TarnwickFrmCopy", kCopyCaption, kCopyLabel, kSelectFaceToCopy}) {}
 
 FaceTargetDialog::Outcome FrmCopy::Transfer(const std::wstring& source, const std::wstring& targetFolder) {
   if (foundation::CopyFaceVerified(hwnd(), source, targetFolder)) return {kCopied, foundation::kBoxInfo};

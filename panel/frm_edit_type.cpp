@@ -45,7 +45,7 @@ void FrmEditType::QQButton1_Click() {
     Unload();
     return;
   }
-  const std::wstring newFolder = CategoryFolderOf(host(), newName);
+  const std::wstring newFolder = NewCategoryFolderOf(host(), newName);
   // Another category of that name would be merged into, or a file replaced;
   // a change of letter case alone names the same folder.
   const bool taken = foundation::FolderExists(newFolder) || foundation::FileExists(newFolder);

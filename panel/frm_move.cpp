@@ -6,7 +6,8 @@
 
 namespace panel {
 
-FrmMove::FrmMove(LibraryHost& host) : FaceTargetDialog(host, L"TarnwickFrmMove", kMoveCaption, kMoveLabel) {}
+FrmMove::FrmMove(LibraryHost& host)
+    : FaceTargetDialog(host, {L"TarnwickFrmMove", kMoveCaption, kMoveLabel, kSelectFaceToMove}) {}
 
 FaceTargetDialog::Outcome FrmMove::Transfer(const std::wstring& source, const std::wstring& targetFolder) {
   switch (foundation::MoveFace(hwnd(), source, targetFolder)) {

@@ -35,13 +35,13 @@ void FrmNewType::QQButton1_Click() {
     case foundation::CategoryNameVerdict::kOk:
       break;
   }
-  const std::wstring folder = CategoryFolderOf(host(), name, true);
+  const std::wstring folder = NewCategoryFolderOf(host(), name, true);
   if (foundation::FolderExists(folder)) {
     Refuse(kTypeExists, foundation::kBoxWarning, true);
     return;
   }
-  foundation::CreateFolder(folder);
-  if (!foundation::FolderExists(folder)) {
+  if (!folder.empty()) foundation::CreateFolder(folder);
+  if (folder.empty() || !foundation::FolderExists(folder)) {
     Refuse(kTypeNotCreated, foundation::kBoxStop, false);
     return;
   }

@@ -1,10 +1,10 @@
 #include "panel/frm_type.h"
 
 #include "foundation/file_ops.h"
+#include "foundation/folder_listing.h"
 #include "foundation/library_ops.h"
 #include "foundation/message_box.h"
 #include "panel/core/library_texts.h"
-#include "panel/library_listing.h"
 #include "panel/library_maintenance.h"
 
 namespace panel {
@@ -40,7 +40,7 @@ void FrmType::GetList() {
   HWND list = ::GetDlgItem(hwnd(), kDlgList1);
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
   // The folders as they are; the default category only when it has one.
-  for (const std::wstring& name : ListSubfolders(host().LibraryRoot()))
+  for (const std::wstring& name : foundation::ListSubfolders(host().LibraryRoot()))
     ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 }
 

@@ -12,17 +12,17 @@ inline constexpr wchar_t kLibraryFolder[] = L"Face";
 
 // AppPath & "Face".
 std::wstring LibraryRoot();
-// AppPath & "Face\" & category.
+// AppPath & "Face\" & category, in its literal form when the system would
+// reshape the name (LiteralPath).
 std::wstring CategoryFolder(const std::wstring& category);
 
-// The names of the subfolders of a folder, sorted by name.
-std::vector<std::wstring> ListSubfolders(const std::wstring& folder);
 // The categories in list order: "默认表情" first (whether or not its folder
-// exists), then every other subfolder of the root.
+// exists), then every other subfolder of the root (foundation::ListSubfolders).
 std::vector<std::wstring> ListCategories(const std::wstring& root);
 
-// The panel's emoticon files of a folder: *.gif, *.jpg, *.bmp and *.png,
-// extensions matched without regard to case, sorted by name.
+// The panel's emoticon files of a category folder: *.gif, *.jpg, *.bmp and
+// *.png, extensions matched without regard to case, sorted by name; none for
+// a folder that is a link.
 std::vector<std::wstring> ListEmoticonFiles(const std::wstring& folder);
 // The files a folder import takes: *.gif, *.bmp and *.jpg, matched the same way.
 std::vector<std::wstring> ListImportFiles(const std::wstring& folder);

@@ -1,6 +1,7 @@
 #include "panel/library_maintenance.h"
 
 #include "foundation/core/category_name.h"
+#include "foundation/core/literal_path.h"
 #include "foundation/file_ops.h"
 #include "foundation/library_ops.h"
 #include "foundation/message_box.h"
@@ -21,16 +22,32 @@ void Tell(HWND owner, const std::wstring& text, UINT style) {
 
 }  // namespace
 
-std::wstring CategoryFolderOf(const LibraryHost& host, const std::wstring& name, bool allowNesting) {
-  if (foundation::CheckCategoryName(name, allowNesting) != foundation::CategoryNameVerdict::kOk) return {};
-  return host.LibraryRoot() + L"\\" + name;
+std::wstring CategoryFolderOf(const LibraryHost& host, const std::wstring& name) {
+  if (!foundation::IsListedCategoryName(name)) return {};
+  return foundation::LiteralPath(host.LibraryRoot() + L"\\" + name);
 }
 
-std::wstring LibraryMaintenance::CurrentFolder() const {
-  const std::wstring folder = CategoryFolderOf(host_, host_.Combo3Text());
-  if (!folder.empty() && !foundation::FolderExists(folder)) foundation::CreateFolder(folder);
-  return foundation::FolderExists(folder) ? folder : std::wstring();
+std::wstring NewCategoryFolderOf(const LibraryHost& host, const std::wstring& name, bool allowNesting) {
+  if (foundation::CheckCategoryName(name, allowNesting) != foundation::CategoryNameVerdict::kOk) return {};
+  const std::wstring folder = host.LibraryRoot() + L"\\" + name;
+  // "x\y" inside a category x that is a link would be made outside the library.
+  for (size_t pos = name.find(L'\\'); pos != std::wstring::npos; pos = name.find(L'\\', pos + 1)) {
+    if (foundation::IsLink(host.LibraryRoot() + L"\\" + name.substr(0, pos))) return {};
+  }
+  return folder;
 }
+
+std::wstring EnsureCategoryFolder(const LibraryHost& host, const std::wstring& name) {
+  const std::wstring folder = CategoryFolderOf(host, name);
+  if (folder.empty() || foundation::FolderExists(folder)) return folder;
+  // Only a name that can be made as it stands (the default category's).
+  const std::wstring made = NewCategoryFolderOf(host, name);
+  if (made.empty()) return {};
+  foundation::CreateFolder(made);
+  return foundation::FolderExists(made) ? made : std::wstring();
+}
+
+std::wstring LibraryMaintenance::CurrentFolder() const { return EnsureCategoryFolder(host_, host_.Combo3Text()); }
 
 void LibraryMaintenance::AddFace() {
   HWND owner = host_.PanelWindow();

@@ -13,9 +13,17 @@
 
 namespace panel {
 
-// The folder of a category named name directly inside the library (with
-// allowNesting, "x\y" inside it), or "" when the name names no such folder.
-std::wstring CategoryFolderOf(const LibraryHost& host, const std::wstring& name, bool allowNesting = false);
+// The folder of a category listed by the panel or a dialog (one folder
+// directly inside the library, reached literally, see LiteralPath), or ""
+// when the name names no such folder.
+std::wstring CategoryFolderOf(const LibraryHost& host, const std::wstring& name);
+// The folder of a category to be made under a typed name (with allowNesting,
+// "x\y" inside the library, but never inside a category that is a link), or
+// "" when the name is refused.
+std::wstring NewCategoryFolderOf(const LibraryHost& host, const std::wstring& name, bool allowNesting = false);
+// The folder of a listed category, made first when it does not exist yet
+// (the default category is listed without one); "" when there is none.
+std::wstring EnsureCategoryFolder(const LibraryHost& host, const std::wstring& name);
 
 class LibraryMaintenance {
  public:
@@ -29,8 +37,7 @@ class LibraryMaintenance {
   void LoadFile(const std::vector<std::wstring>& files);
 
  private:
-  // The current category's folder, made when it does not exist yet (the
-  // default category is listed without one); "" when there is none.
+  // The current category's folder (EnsureCategoryFolder).
   std::wstring CurrentFolder() const;
 
   LibraryHost& host_;

@@ -55,6 +55,8 @@ inline constexpr wchar_t kMoved[] = L"表情移动成功！";
 inline constexpr wchar_t kNotMoved[] = L"表情移动失败！";
 inline constexpr wchar_t kMovedButSourceKept[] = L"表情已复制到目标分类,但原来的表情无法删除！";
 inline constexpr wchar_t kNoTargetType[] = L"没有可选择的目标分类！";
+inline constexpr wchar_t kSelectFaceToCopy[] = L"请先选择要复制的表情！";
+inline constexpr wchar_t kSelectFaceToMove[] = L"请先选择要移动的表情！";
 
 // Buttons shared by the dialogs.
 inline constexpr wchar_t kButtonOk[] = L"确定";

@@ -27,22 +27,12 @@ std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
   return lines;
 }
 
-bool RefusedCharacter(wchar_t c) {
-  return c < 0x20 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos;
-}
-
 }  // namespace
 
 bool IsPackArchiveName(std::wstring_view name) {
   if (name.size() <= kRarExtensionLength || name.size() > kMaxArchiveNameLength) return false;
-  if (!foundation::IsRarArchiveName(name)) return false;
-  if (std::any_of(name.begin(), name.end(), RefusedCharacter)) return false;
-  if (name.find(L"..") != std::wstring_view::npos) return false;
-  // The file system drops blanks at the end of a name, which would make the
-  // folder another one than the name says.
-  const std::wstring category = PackCategory(name);
-  if (name.front() == L' ' || category.back() == L' ') return false;
-  return foundation::CheckCategoryName(category, false) == foundation::CategoryNameVerdict::kOk;
+  if (!foundation::IsRarArchiveName(name) || name.front() == L' ') return false;
+  return foundation::CheckCategoryName(PackCategory(name), false) == foundation::CategoryNameVerdict::kOk;
 }
 
 std::wstring PackCategory(std::wstring_view archiveName) {

@@ -34,9 +34,10 @@ inline constexpr wchar_t kPackListFile[] = L"FaceList.txt";
 inline constexpr size_t kMaxPackRows = 5000;
 std::vector<PackListEntry> ParsePackList(std::wstring_view text);
 
-// A plain file name ending in ".rar" (any letter case): no separators, drive,
-// "..", characters the file system refuses, no blank at either end of the
-// name or of its category part, and a category part CheckCategoryName takes.
+// A plain file name ending in ".rar" (any letter case), not starting with a
+// blank, whose category part CheckCategoryName takes as a new folder of its
+// own (no separator, drive or refused character, not "." or "..", not
+// ending in a dot or blank, not a device name).
 inline constexpr size_t kMaxArchiveNameLength = 120;
 bool IsPackArchiveName(std::wstring_view archiveName);
 

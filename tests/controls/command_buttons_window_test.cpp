@@ -179,6 +179,10 @@ TEST(XpCommandWindow, HoverPictureComesAndGoesWithThePointer) {
   ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, MK_SHIFT, At(5, 5));
   EXPECT_EQ(b.GetPicture(), over);
   EXPECT_EQ(Drawn(b).Pixel(30, 15), kGreen);
+  // Saved meanwhile, the normal picture stays the normal one.
+  const PropertyBag saved = b.SaveProperties();
+  EXPECT_EQ(saved.ReadPicture(L"Picture"), normal);
+  EXPECT_EQ(saved.ReadPicture(L"PictureHover"), over);
   b.OverTimerTick();
   EXPECT_EQ(b.GetPicture(), normal);
   EXPECT_EQ(Drawn(b).Pixel(30, 15), kRed);

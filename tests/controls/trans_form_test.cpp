@@ -48,6 +48,24 @@ const MSG* FirstFormMessage(UINT message) {
   return nullptr;
 }
 
+// A real press at the screen point p, let go after holdMs, while the drive
+// moves the mouse by `by` and lets the button go should the press start a
+// move loop; how far the form moved meanwhile.
+POINT PressAt(HWND form, POINT p, POINT by, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
+  const RECT before = WindowRect(form);
+  ::SetCursorPos(p.x, p.y);
+  PumpFor(20);
+  g_formMessages.clear();
+  DriveMoveLoop(by, [&] {
+    SendMouse(down);
+    PumpFor(300);
+    SendMouse(up);
+  });
+  PumpFor(50);
+  const RECT after = WindowRect(form);
+  return POINT{after.left - before.left, after.top - before.top};
+}
+
 struct Form {
   TestWindow window;
   AmbientProperties ambient;
@@ -159,18 +177,8 @@ TEST(TransForm, DragsTheFormOnlyWhenAllowed) {
   // A real press on the form: the control starts the move loop from the
   // form's own mouse-down, and the drive moves the mouse and lets go.
   auto drag = [&](DWORD down, DWORD up) {
-    const RECT before = WindowRect(form.hwnd());
-    ::SetCursorPos(before.left + 20, before.top + 20);
-    PumpFor(20);
-    g_formMessages.clear();
-    DriveMoveLoop({30, 25}, [&] {
-      SendMouse(down);
-      PumpFor(300);
-      SendMouse(up);
-    });
-    PumpFor(50);
-    const RECT after = WindowRect(form.hwnd());
-    return POINT{after.left - before.left, after.top - before.top};
+    const RECT at = WindowRect(form.hwnd());
+    return PressAt(form.hwnd(), {at.left + 20, at.top + 20}, {30, 25}, down, up);
   };
   auto leftDrag = [&] { return drag(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); };
   // Mode 2 (the default) drags while the form is shaped.
@@ -192,6 +200,43 @@ TEST(TransForm, DragsTheFormOnlyWhenAllowed) {
   tf.SetAutoDrag(0);
   moved = leftDrag();
   EXPECT_EQ(moved.y, 0);
+}
+
+namespace {
+
+// The left presses a child control of the form received.
+int g_childPresses = 0;
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_LBUTTONDOWN) ++g_childPresses;
+  return ::DefWindowProcW(hwnd, msg, w, l);
+}
+
+}  // namespace
+
+TEST(TransForm, AfterADragAClickReachesTheChildControl) {
+  Form form;
+  WNDCLASSEXW wc{sizeof(wc)};
+  wc.lpfnWndProc = ChildProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TransFormTestChild";
+  ::RegisterClassExW(&wc);
+  HWND child = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 100, 20, 40, 20, form.hwnd(),
+                                 nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(child, nullptr);
+  TransForm tf;
+  ASSERT_TRUE(tf.Create(form.hwnd(), 1, 0, 0, 32, 32, nullptr, form.ambient));
+  ::SetForegroundWindow(form.hwnd());
+  PumpFor(20);
+  const RECT start = WindowRect(form.hwnd());
+  ASSERT_EQ(PressAt(form.hwnd(), {start.left + 20, start.top + 20}, {30, 25}).x, 30);
+  EXPECT_NE(::GetCapture(), form.hwnd());
+
+  // A click on the child: it gets the press, and no second drag starts.
+  const RECT target = WindowRect(child);
+  g_childPresses = 0;
+  PressAt(form.hwnd(), {(target.left + target.right) / 2, (target.top + target.bottom) / 2}, {0, 0});
+  EXPECT_EQ(g_childPresses, 1);
+  EXPECT_EQ(FirstFormMessage(WM_LBUTTONUP), nullptr);
 }
 
 namespace {

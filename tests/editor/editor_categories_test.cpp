@@ -2,6 +2,10 @@
 #include "editor_fixture.h"
 
 #include "foundation/core/category_name.h"
+#include "foundation/core/literal_path.h"
+#include "foundation/file_ops.h"
+#include "support/host_link.h"
+#include "support/program_process.h"
 
 using namespace editor_tests;
 using namespace editor;
@@ -32,7 +36,7 @@ TEST_F(EditorCategories, AddRefusesBadNamesThenCreatesTheFolder) {
   EXPECT_TRUE(EditorProcess::WaitFor([&] { return testing_support::WindowText(text).empty(); }));
   ExpectBox(TryName(dialog, L"b"), kCategoryExists, foundation::kBoxWarning);
   // Names that would not name a folder directly inside Face.
-  for (const wchar_t* bad : {L"..", L"x\\y", L"\\z", L"C:", L"a<b", L"q?"})
+  for (const wchar_t* bad : {L"..", L"x\\y", L"\\z", L"C:", L"a<b", L"q?", L"b ", L"b.", L"c "})
     ExpectBox(TryName(dialog, bad), foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
   ExpectBox(TryName(dialog, L"plain"), kCategoryNotCreated, foundation::kBoxWarning);
   EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"b"}));
@@ -91,6 +95,60 @@ TEST_F(EditorCategories, DeleteAsksThenEmptiesTheLibrary) {
   for (int id : {kIdDeleteCategory, kIdCopyFaces, kIdMoveFaces, kIdDeleteFaces, kIdAddFace, kIdImportFolder})
     EXPECT_FALSE(::IsWindowEnabled(editor_.Control(id))) << id;
   for (int id : {kIdAddCategory, kIdImportRar, kIdExit}) EXPECT_TRUE(::IsWindowEnabled(editor_.Control(id))) << id;
+}
+
+TEST_F(EditorCategories, NamesWithDotsAndALinkedCategory) {
+  AddFaces(L"x", 1);
+  const std::wstring dotted = foundation::LiteralPath(editor_.CategoryPath(L"x."));
+  ASSERT_TRUE(::CreateDirectoryW(dotted.c_str(), nullptr));
+  testing_support::WriteFileBytes(dotted + L"\\" + NumberedName(7), testing_support::BmpBytes(40, 30));
+  testing_support::TempDir elsewhere;
+  testing_support::WriteFileBytes(elsewhere / NumberedName(0), "elsewhere");
+  testing_support::HostLink link(editor_.CategoryPath(L"链接"), elsewhere.path());
+  ASSERT_TRUE(link.ok());
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(editor_.Categories(), (std::vector<std::wstring>{L"x", L"x.", L"链接"}));
+
+  // "a..b" is a name like any other: made, shown, deleted.
+  editor_.ClickControl(kIdAddCategory);
+  HWND dialog = WaitForDialog(kAddCategoryCaption);
+  ASSERT_NE(dialog, nullptr);
+  ExpectBox(TryName(dialog, L"a..b"), kCategoryAdded, foundation::kBoxInfo);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Categories().size() == 4; }));
+  EXPECT_EQ(editor_.Categories().front(), L"a..b");
+  auto deleteShown = [&](const std::wstring& name) {
+    editor_.ClickCategory(name);
+    editor_.Answer(L"yes");
+    ExpectBox(ClickForPrompt(kIdDeleteCategory),
+              std::wstring(kConfirmDeleteCategoryStart) + name + kConfirmDeleteCategoryEnd, foundation::kBoxQuestion);
+  };
+  deleteShown(L"a..b");
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Categories().size() == 3; }));
+  EXPECT_FALSE(foundation::FolderExists(editor_.CategoryPath(L"a..b")));
+
+  // "x." shows its own emoticons and goes alone, not "x" its trimmed name opens.
+  editor_.ClickCategory(L"x.");
+  ASSERT_TRUE(WaitForTag(0, dotted + L"\\" + NumberedName(7)));
+  deleteShown(L"x.");
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Categories().size() == 2; }));
+  EXPECT_FALSE(foundation::FolderExists(dotted));
+  EXPECT_EQ(FilesIn(editor_.CategoryPath(L"x")), std::vector<std::wstring>{NumberedName(0)});
+
+  // The link is shown empty, never entered; deleting it leaves its target
+  // whole. Wine 8 can't take a host-side link away (it follows it and
+  // refuses): that is reported, where Windows removes the link itself.
+  editor_.ClickCategory(L"链接");
+  ASSERT_TRUE(WaitForTag(0, L""));
+  const size_t before = editor_.Prompts().size();
+  deleteShown(L"链接");
+  ASSERT_TRUE(EditorProcess::WaitFor(
+      [&] { return editor_.Prompts().size() > before + 1 || !foundation::IsLink(editor_.CategoryPath(L"链接")); }));
+  EXPECT_EQ(testing_support::ReadFileBytes(elsewhere / NumberedName(0)), "elsewhere");
+  if (foundation::IsLink(editor_.CategoryPath(L"链接"))) {
+    const EditorPrompt report = editor_.Prompts().back();
+    EXPECT_EQ(report.title, kErrorTitle);
+    EXPECT_EQ(report.style, foundation::kBoxStop);
+  }
 }
 
 TEST_F(EditorCategories, NoLibraryFolderAtAll) {

@@ -72,9 +72,12 @@ TEST_F(EditorRar, PicturesAtTheTopLevelUnderAnotherName) {
   // The name goes through the rule of category names.
   EditorProcess::Type(name, L"  ");
   ExpectBox(ClickForPrompt(ok), kNamePack, foundation::kBoxInfo);
-  EditorProcess::Type(name, L"..\\up");
-  ExpectBox(ClickForPrompt(ok), foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
+  for (const wchar_t* bad : {L"..\\up", L"顶层 ", L"顶层."}) {
+    EditorProcess::Type(name, bad);
+    ExpectBox(ClickForPrompt(ok), foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
+  }
   EXPECT_FALSE(foundation::FolderExists(editor_.folder() + L"up"));
+  EXPECT_FALSE(foundation::FolderExists(editor_.CategoryPath(L"顶层")));
 
   EditorProcess::Type(name, L"顶层");
   ExpectBox(ClickForPrompt(ok), kImportDone, foundation::kBoxInfo);

@@ -86,6 +86,29 @@ TEST_F(EditorTransfer, MoveThreeWhereOneCopyFailsKeepsThatSource) {
   for (int i = 0; i < 50; ++i) EXPECT_FALSE(editor_.CellSelected(i)) << i;
 }
 
+TEST_F(EditorTransfer, SelectionGoneWhileTheDialogIsOpenChangesNothing) {
+  AddFaces(L"a", 3);
+  editor_.AddCategory(L"b");
+  ASSERT_TRUE(Start());
+  for (const bool move : {false, true}) {
+    editor_.ClickCell(1);
+    ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.CellSelected(1); }));
+    editor_.ClickControl(move ? kIdMoveFaces : kIdCopyFaces);
+    HWND dialog = WaitForDialog(move ? kMoveCaption : kCopyCaption);
+    ASSERT_NE(dialog, nullptr);
+    // The dialog is modeless: "全否" in the main window clears the selection.
+    editor_.ClickControl(kIdSelectNone);
+    ASSERT_TRUE(EditorProcess::WaitFor([&] { return !editor_.CellSelected(1); }));
+    ExpectBox(ClickForPrompt(DialogItem(dialog, kIdDialogOk)), move ? kSelectFacesToMove : kSelectFacesToCopy,
+              foundation::kBoxInfo);
+    EXPECT_NE(editor_.Dialog(move ? kMoveCaption : kCopyCaption), nullptr);
+    EXPECT_EQ(FilesIn(editor_.CategoryPath(L"a")).size(), 3u);
+    EXPECT_TRUE(FilesIn(editor_.CategoryPath(L"b")).empty());
+    EditorProcess::PressEsc(DialogItem(dialog, kIdDialogText1));
+    ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Dialog(move ? kMoveCaption : kCopyCaption) == nullptr; }));
+  }
+}
+
 TEST_F(EditorTransfer, RefusedWithoutSelectionOrTargetAndEscCloses) {
   AddFaces(L"a", 3);
   ASSERT_TRUE(Start());

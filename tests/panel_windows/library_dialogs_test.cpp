@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "foundation/core/category_name.h"
+#include "foundation/file_ops.h"
 #include "foundation/message_box.h"
 #include "panel/core/library_texts.h"
 #include "panel/library_dialogs.h"
+#include "support/host_link.h"
 #include "support/message_recorder.h"
 #include "test_library.h"
 
@@ -70,20 +72,38 @@ TEST_F(LibraryDialogsTest, NewTypeAddsNestedCategoriesAndRefusesNamesOutsideTheL
   ExpectLastBox(panel::kEnterNewTypeName, foundation::kBoxStop);
   EXPECT_EQ(WindowText(Item(d, panel::kDlgText1)), L"");
 
-  for (const wchar_t* bad : {L"..\\逃出", L"C:\\逃出", L"\\逃出", L"a|b", L"x\\..\\..\\逃出", L"CON"}) {
+  for (const wchar_t* bad :
+       {L"..\\逃出", L"C:\\逃出", L"\\逃出", L"a|b", L"x\\..\\..\\逃出", L"CON", L"x ", L"x.", L"x.\\y"}) {
     SCOPED_TRACE(testing::PrintToString(std::wstring(bad)));
     Type(d, panel::kDlgText1, bad);
     Click(d, panel::kDlgQQButton1);
     ExpectLastBox(foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
   }
   EXPECT_FALSE(library_.HasFolder(L"..\\逃出"));
+  EXPECT_FALSE(library_.HasFolder(L"x"));
   EXPECT_TRUE(library_.reloads.empty());
+
+  // Two dots inside a name are a name like any other.
+  Type(d, panel::kDlgText1, L"a..b");
+  Click(d, panel::kDlgQQButton1);
+  ExpectLastBox(panel::kTypeAdded, foundation::kBoxInfo);
+  EXPECT_TRUE(library_.HasFolder(L"a..b"));
+  library_.reloads.clear();
+  d.Show();
 
   library_.AddFolder(L"猫");
   Type(d, panel::kDlgText1, L"猫");
   Click(d, panel::kDlgQQButton1);
   ExpectLastBox(panel::kTypeExists, foundation::kBoxWarning);
   EXPECT_EQ(WindowText(Item(d, panel::kDlgText1)), L"");
+
+  // Nothing is made inside a category that is a link.
+  testing_support::HostLink link(library_.PathOf(L"链接"), library_.Outside());
+  ASSERT_TRUE(link.ok());
+  Type(d, panel::kDlgText1, L"链接\\y");
+  Click(d, panel::kDlgQQButton1);
+  ExpectLastBox(panel::kTypeNotCreated, foundation::kBoxStop);
+  EXPECT_FALSE(foundation::FolderExists(library_.Outside() + L"\\y"));
 
   Type(d, panel::kDlgText1, L"x\\y");
   Click(d, panel::kDlgQQButton1);
@@ -155,6 +175,51 @@ TEST_F(LibraryDialogsTest, TypeDeletesAfterTheQuestionAndReportsWhatCouldNotGo) 
   EXPECT_FALSE(d.IsLoaded());
 }
 
+TEST_F(LibraryDialogsTest, TypeDeletesALinkAsALinkAndFoldersWhateverTheirNames) {
+  library_.AddFolder(L"x");
+  library_.AddFile(L"x\\keep.gif", "x");
+  for (const wchar_t* name : {L"x.", L"a..b"}) {
+    library_.AddFolder(name);
+    library_.AddFile(std::wstring(name) + L"\\f.gif");
+  }
+  testing_support::WriteFileBytes(library_.Outside() + L"\\there.gif", "there");
+  testing_support::HostLink link(library_.PathOf(L"链接"), library_.Outside());
+  ASSERT_TRUE(link.ok());
+  panel::FrmType& d = dialogs_.Type();
+  d.Show();
+  HWND list = Item(d, panel::kDlgList1);
+  auto remove = [&](const std::wstring& name) {
+    const LRESULT index = ::SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(name.c_str()));
+    ASSERT_NE(index, LB_ERR) << testing::PrintToString(name);
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    boxes_.messages.clear();
+    Click(d, panel::kDlgQQButton1);
+    ASSERT_FALSE(boxes_.messages.empty());
+    EXPECT_EQ(boxes_.messages.front().text, panel::kAskDeleteTypeStart + name + panel::kAskDeleteTypeEnd);
+  };
+
+  // A folder whose name the system would trim, and one with two dots inside.
+  remove(L"x.");
+  remove(L"a..b");
+  EXPECT_EQ(boxes_.messages.size(), 1u);  // the question only
+  EXPECT_FALSE(library_.HasFolder(L"x."));
+  EXPECT_FALSE(library_.HasFolder(L"a..b"));
+  EXPECT_EQ(library_.Content(L"x\\keep.gif"), "x");
+
+  // The link goes as a link where the system can take it away (Windows);
+  // Wine 8 follows it and refuses, which is said. Its target stays whole.
+  remove(L"链接");
+  EXPECT_EQ(testing_support::ReadFileBytes(library_.Outside() + L"\\there.gif"), "there");
+  const bool linkGone = !library_.HasFolder(L"链接");
+  ASSERT_FALSE(boxes_.messages.empty());
+  EXPECT_EQ(boxes_.messages.back().style, linkGone ? foundation::kBoxQuestion : foundation::kBoxWarning);
+  if (!linkGone) {
+    EXPECT_EQ(boxes_.messages.back().text.rfind(panel::kTypeNotDeleted, 0), 0u);
+  }
+  EXPECT_EQ(ListItems(list), linkGone ? std::vector<std::wstring>{L"x"} : (std::vector<std::wstring>{L"x", L"链接"}));
+}
+
 TEST_F(LibraryDialogsTest, EditTypeRenamesOnlyToAFreeNameInsideTheLibrary) {
   library_.AddFolder(L"Old");
   library_.AddFile(L"Old\\o.gif");
@@ -170,9 +235,12 @@ TEST_F(LibraryDialogsTest, EditTypeRenamesOnlyToAFreeNameInsideTheLibrary) {
   ExpectLastBox(panel::kEnterNewName, foundation::kBoxStop);
   EXPECT_TRUE(d.IsLoaded());
 
-  Type(d, panel::kDlgText2, L"..\\Old2");
-  Click(d, panel::kDlgQQButton1);
-  ExpectLastBox(foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
+  for (const wchar_t* bad : {L"..\\Old2", L"Old2.", L"Old2 "}) {
+    Type(d, panel::kDlgText2, bad);
+    Click(d, panel::kDlgQQButton1);
+    ExpectLastBox(foundation::kInvalidCategoryNameMessage, foundation::kBoxWarning);
+  }
+  EXPECT_TRUE(library_.HasFile(L"Old\\o.gif"));
 
   Type(d, panel::kDlgText2, L"Other");
   Click(d, panel::kDlgQQButton1);
@@ -232,6 +300,24 @@ TEST_F(LibraryDialogsTest, CopyOffersTheOtherCategoriesAndReportsTheRealOutcome)
   PressEscapeOn(Item(d, panel::kDlgCombo1));
   EXPECT_FALSE(d.IsLoaded());
 
+  // The emoticon gone before "确定" (none pressed, or deleted meanwhile):
+  // said; not even the default category's folder is made.
+  ::DeleteFileW(library_.PathOf(L"默认表情\\f.gif").c_str());
+  ::RemoveDirectoryW(library_.PathOf(L"默认表情").c_str());
+  library_.reloads.clear();
+  library_.combo3 = L"B";
+  for (const std::wstring& gone : {std::wstring(), library_.PathOf(L"A\\gone.gif")}) {
+    library_.currentFace = gone;
+    d.Show();
+    EXPECT_EQ(WindowText(Item(d, panel::kDlgCombo1)), L"默认表情");
+    Click(d, panel::kDlgQQButton1);
+    ExpectLastBox(panel::kSelectFaceToCopy, foundation::kBoxInfo);
+    EXPECT_TRUE(d.IsLoaded());
+    PressEscapeOn(Item(d, panel::kDlgCombo1));
+  }
+  EXPECT_TRUE(library_.reloads.empty());
+  EXPECT_FALSE(library_.HasFolder(L"默认表情"));
+
   // No other category: refused, nothing lands in the library folder itself.
   library_.categories = {L"A"};
   library_.combo3 = L"A";
@@ -274,4 +360,14 @@ TEST_F(LibraryDialogsTest, MoveDeletesTheSourceOnlyAfterAVerifiedCopy) {
   }
   EXPECT_EQ(library_.Content(L"B\\k.gif"), "k");
   EXPECT_EQ(library_.Content(L"A\\k.gif"), "k");
+
+  // The emoticon deleted while the dialog was open: said, nothing moved.
+  library_.reloads.clear();
+  library_.currentFace = library_.PathOf(L"A\\g.gif");
+  d.Show();
+  Click(d, panel::kDlgQQButton1);
+  ExpectLastBox(panel::kSelectFaceToMove, foundation::kBoxInfo);
+  EXPECT_TRUE(d.IsLoaded());
+  EXPECT_TRUE(library_.reloads.empty());
+  EXPECT_EQ(library_.Content(L"B\\g.gif"), "g");
 }

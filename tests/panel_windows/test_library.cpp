@@ -1,10 +1,16 @@
 #include "test_library.h"
 
+#include "foundation/core/literal_path.h"
+
 namespace panel_windows_test {
 
 TestLibrary::TestLibrary() : root_(dir_ / L"Face"), outside_(dir_ / L"outside") {
   ::CreateDirectoryW(root_.c_str(), nullptr);
   ::CreateDirectoryW(outside_.c_str(), nullptr);
+}
+
+std::wstring TestLibrary::PathOf(const std::wstring& relative) const {
+  return foundation::LiteralPath(root_ + L"\\" + relative);
 }
 
 void TestLibrary::AddFolder(const std::wstring& relative) const { ::CreateDirectoryW(PathOf(relative).c_str(), nullptr); }

@@ -18,7 +18,8 @@ class TestLibrary : public panel::LibraryHost {
 
   // The library folder and paths in it.
   std::wstring Root() const { return root_; }
-  std::wstring PathOf(const std::wstring& relative) const { return root_ + L"\\" + relative; }
+  // Taken literally: "x." is that folder, not "x" (LiteralPath).
+  std::wstring PathOf(const std::wstring& relative) const;
   void AddFolder(const std::wstring& relative) const;
   // A small picture file of its own content (the content tells copies apart).
   void AddFile(const std::wstring& relative, const std::string& content = "picture") const;

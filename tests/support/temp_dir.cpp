@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "foundation/library_ops.h"
+
 namespace testing_support {
 namespace {
 
@@ -43,26 +45,9 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(path_); }
 
-void RemoveTree(const std::wstring& path) {
-  std::wstring dir = path;
-  if (!dir.empty() && dir.back() == L'\\') dir.pop_back();
-  WIN32_FIND_DATAW fd;
-  HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = fd.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring full = dir + L"\\" + name;
-      ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(full);
-      else
-        ::DeleteFileW(full.c_str());
-    } while (::FindNextFileW(h, &fd));
-    ::FindClose(h);
-  }
-  ::RemoveDirectoryW(dir.c_str());
-}
+// The programs' own removal of a scratch folder: read-only entries too, past
+// whatever stays, links as links, names taken literally.
+void RemoveTree(const std::wstring& path) { foundation::RemoveScratchFolder(path); }
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder) { return Entries(folder, false); }
 std::vector<std::wstring> FoldersIn(const std::wstring& folder) { return Entries(folder, true); }
