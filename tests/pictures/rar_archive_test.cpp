@@ -8,6 +8,7 @@
 #include "foundation/app_path.h"
 #include "foundation/file_ops.h"
 #include "foundation/rar_archive.h"
+#include "support/host_link.h"
 #include "support/message_recorder.h"
 #include "support/temp_dir.h"
 
@@ -139,6 +140,18 @@ TEST_F(RarArchive, NothingThereBeforeIsWrittenOver) {
   EXPECT_EQ(Extract(L"nested.rar"), 0);
   EXPECT_EQ(ReadFileBytes(out_ + L"d1\\d2\\deep.gif"), "deep");
   EXPECT_EQ(ReadFileBytes(out_ + L"d1\\mine.gif"), "mine");
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(RarArchive, ADestinationThatIsALinkIsNotWrittenThrough) {
+  // A category folder linked to a folder outside the library.
+  const std::wstring elsewhere = dir_ / L"elsewhere\\";
+  CreateFolderTree(elsewhere);
+  testing_support::HostLink link(out_ + L"linked", dir_ / L"elsewhere");
+  ASSERT_TRUE(link.ok());
+  EXPECT_EQ(ProcessRarArchive(L"Extract", Fixture(L"plain.rar"), out_ + L"linked\\", L""), -1);
+  EXPECT_FALSE(FileExists(elsewhere + L"a.gif"));
+  EXPECT_FALSE(FileExists(elsewhere + L"b.txt"));
   EXPECT_TRUE(messages_.messages.empty());
 }
 
