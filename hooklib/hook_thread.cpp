@@ -62,7 +62,8 @@ class HookHolder {
 
  private:
   static bool Acquired(DWORD waitResult, DWORD count) {
-    return waitResult < WAIT_OBJECT_0 + count || (waitResult >= WAIT_ABANDONED_0 && waitResult < WAIT_ABANDONED_0 + count);
+    return waitResult < WAIT_OBJECT_0 + count ||
+           (waitResult >= WAIT_ABANDONED_0 && waitResult < WAIT_ABANDONED_0 + count);
   }
 
   void TakeOver() {
@@ -170,7 +171,8 @@ bool StartHookThread(HMODULE library, HWND panel, SharedState& state) {
   if (ready)
     ::DuplicateHandle(::GetCurrentProcess(), ready.get(), ::GetCurrentProcess(), &threadsReady, 0, FALSE,
                       DUPLICATE_SAME_ACCESS);
-  auto* start = new (std::nothrow) ThreadStart{library, panel, &state, foundation::UniqueKernelHandle(threadsReady), self};
+  auto* start =
+      new (std::nothrow) ThreadStart{library, panel, &state, foundation::UniqueKernelHandle(threadsReady), self};
   HANDLE thread = start && threadsReady ? ::CreateThread(nullptr, 0, HookThreadMain, start, 0, &g_threadId) : nullptr;
   if (!thread) {
     delete start;

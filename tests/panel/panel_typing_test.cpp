@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "foundation/ansi_text.h"
 #include "support/keyboard_input.h"
@@ -59,8 +58,8 @@ class PanelTyping : public ::testing::Test {
  protected:
   // The chat double, then the panel with the library and these options, then
   // the double in front with its input box focused.
-  void Start(const std::string& options, const wchar_t* chatExe = L"QQ.exe", std::vector<std::wstring> chatArgs = {}) {
-    ASSERT_TRUE(qq_.Start(chatExe, chatArgs));
+  void Start(const std::string& options, const wchar_t* chatExe = L"QQ.exe") {
+    ASSERT_TRUE(qq_.Start(chatExe));
     StartPanel(panel_, options);
     ASSERT_TRUE(BringToFront(qq_.hwnd()));
   }
@@ -179,28 +178,49 @@ TEST_F(PanelTyping, TwoClientsTypingAtOnceGetEachTheirOwnText) {
 }
 
 // The first panel switched on holds the hooks and gets the typed text; the
-// second waits, and takes over when the first goes.
-TEST_F(PanelTyping, WithTwoPanelsClosingOneLeavesTheOtherConverting) {
-  Start("Input=1\r\n");  // "a" is kept
-  PanelProcess second;
-  StartPanel(second, "Input=2\r\nRndText=0\r\n");  // "a" becomes one of its alternatives
-  const std::wstring secondLibrary = second.folder() + kLibrary;
-  // The first panel's window thread is busy for a moment (about 2 s here)
-  // while the second starts; text typed meanwhile would stay as typed.
-  panel_.Send(WM_NULL, 0, 0);
+// second waits, and takes over when the first goes, closed or killed.
+class TwoPanelsTyping : public PanelTyping {
+ protected:
+  void StartBoth() {
+    Start("Input=1\r\n");  // "a" is kept
+    StartPanel(second_, "Input=2\r\nRndText=0\r\n");  // "a" becomes one of its alternatives
+    // The first panel's window thread is busy for a moment (about 2 s here)
+    // while the second starts; text typed meanwhile would stay as typed.
+    panel_.Send(WM_NULL, 0, 0);
+  }
+
+  // Waits for the second panel's hooks, then types "a": what the box sends.
+  std::wstring TypeOnceTheSecondTookOver() {
+    if (!HookArrives(qq_, second_.folder() + kLibrary) || !BringToFront(qq_.hwnd())) return L"<no take-over>";
+    TypeUnicode(L"a");
+    return Send();
+  }
+
+  static bool IsAlternativeOfA(wchar_t c) { return std::wstring(L"αаａ@").find(c) != std::wstring::npos; }
+
+  PanelProcess second_;
+};
+
+TEST_F(TwoPanelsTyping, ClosingTheFirstLeavesTheSecondConverting) {
+  StartBoth();
   ASSERT_TRUE(BringToFront(qq_.hwnd()));
   TypeUnicode(L"a这");
   ASSERT_TRUE(qq_.InputBoxHolds(L"a這"));
-  EXPECT_FALSE(ProcessHasModule(qq_.pid(), secondLibrary.c_str())) << "one panel's hooks at a time";
+  EXPECT_FALSE(ProcessHasModule(qq_.pid(), (second_.folder() + kLibrary).c_str())) << "one panel's hooks at a time";
 
   panel_.Close();
-  ASSERT_TRUE(HookArrives(qq_, secondLibrary));
-  ASSERT_TRUE(BringToFront(qq_.hwnd()));
-  TypeUnicode(L"a");
-  const std::wstring sent = Send();
+  const std::wstring sent = TypeOnceTheSecondTookOver();
   ASSERT_EQ(sent.size(), 3u) << ToUtf8(sent);
   EXPECT_EQ(sent.substr(0, 2), L"a這");
-  EXPECT_NE(std::wstring(L"αаａ@").find(sent[2]), std::wstring::npos) << ToUtf8(sent);
+  EXPECT_TRUE(IsAlternativeOfA(sent[2])) << ToUtf8(sent);
+}
+
+TEST_F(TwoPanelsTyping, KillingTheFirstLeavesTheSecondConverting) {
+  StartBoth();
+  panel_.Kill();
+  const std::wstring sent = TypeOnceTheSecondTookOver();
+  ASSERT_EQ(sent.size(), 1u) << ToUtf8(sent);
+  EXPECT_TRUE(IsAlternativeOfA(sent[0])) << ToUtf8(sent);
 }
 
 TEST_F(PanelTyping, AKilledPanelLeavesTypingAsTypedAndTheClientRunning) {
