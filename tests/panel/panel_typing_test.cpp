@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "foundation/ansi_text.h"
 #include "support/keyboard_input.h"
@@ -58,8 +59,9 @@ class PanelTyping : public ::testing::Test {
  protected:
   // The chat double, then the panel with the library and these options, then
   // the double in front with its input box focused.
-  void Start(const std::string& options, const wchar_t* chatExe = L"QQ.exe") {
-    ASSERT_TRUE(qq_.Start(chatExe));
+  void Start(const std::string& options, const wchar_t* chatExe = L"QQ.exe",
+             const std::vector<std::wstring>& chatArgs = {}) {
+    ASSERT_TRUE(qq_.Start(chatExe, chatArgs));
     StartPanel(panel_, options);
     ASSERT_TRUE(BringToFront(qq_.hwnd()));
   }
@@ -235,25 +237,6 @@ TEST_F(PanelTyping, AKilledPanelLeavesTypingAsTypedAndTheClientRunning) {
   EXPECT_TRUE(qq_.InputBoxHolds(L"這这个"));
 }
 
-// An input method's result, made through the system's input method: a rich
-// edit box takes it from the input context itself, a plain box leaves it to
-// DefWindowProc, which makes characters of it. The tables turn 这 into 个 and
-// 个 into 们, so a second conversion would show.
-TEST_F(PanelTyping, AnInputMethodsResultIsConvertedOnceWhetherTheBoxTakesItItselfOrNot) {
-  ASSERT_TRUE(panel_.EditDatabase("UPDATE BTZ SET Text='这个' WHERE id=1; UPDATE BTZ SET Text='个们' WHERE id=2;"));
-  QqDoubleProcess rich;
-  ASSERT_TRUE(rich.Start(L"QQ.exe", {L"--rich-input", L"--inactive", L"--x", L"650"}));
-  Start("Input=1\r\n");
-  qq_.Compose(L"这这");
-  EXPECT_TRUE(qq_.InputBoxHolds(L"个个"));
-
-  ASSERT_TRUE(BringToFront(rich.hwnd()));
-  rich.Compose(L"这这");
-  EXPECT_TRUE(rich.InputBoxHolds(L"个个"));
-  TypeUnicode(L"这");
-  EXPECT_TRUE(rich.InputBoxHolds(L"个个个"));
-}
-
 TEST_F(PanelTyping, AConversionLongerThanTheSharedTextIsCutOnAWholeCharacter) {
   // 这 becomes "a" and 300 double-byte characters: 601 bytes, past the 512 the library carries.
   ASSERT_TRUE(panel_.EditDatabase("UPDATE BTZ SET Text='这' WHERE id=1;"
@@ -272,4 +255,30 @@ TEST_F(PanelTyping, AfterThePanelExitsTypingIsLeftAloneAndTheLibraryIsGone) {
   EXPECT_TRUE(PanelProcess::WaitFor([&] { return !ProcessHasModule(qq_.pid(), kLibrary); }, kTypingWaitMs));
   TypeUnicode(L"这");
   EXPECT_TRUE(qq_.InputBoxHolds(L"這这"));
+}
+
+// An input method's result, made through the system's input method: a rich
+// edit box takes it from the input context itself, a plain box leaves it to
+// DefWindowProc, which makes characters of it. The tables turn 这 into 个 and
+// 个 into 们, so a second conversion would show.
+class InputMethodTyping : public PanelTyping {
+ protected:
+  void StartWithBox(const std::vector<std::wstring>& chatArgs) {
+    ASSERT_TRUE(panel_.EditDatabase("UPDATE BTZ SET Text='这个' WHERE id=1; UPDATE BTZ SET Text='个们' WHERE id=2;"));
+    Start("Input=1\r\n", L"QQ.exe", chatArgs);
+  }
+};
+
+TEST_F(InputMethodTyping, ARichEditBoxThatTakesTheResultItselfGetsItConverted) {
+  StartWithBox({L"--rich-input"});
+  qq_.Compose(L"这这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"个个"));
+  TypeUnicode(L"这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"个个个"));
+}
+
+TEST_F(InputMethodTyping, APlainBoxGetsTheResultConvertedOnce) {
+  StartWithBox({});
+  qq_.Compose(L"这这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"个个"));
 }
