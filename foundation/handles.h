@@ -82,6 +82,13 @@ struct HookTraits {
 };
 using UniqueHook = UniqueHandle<HookTraits>;
 
+struct WinEventHookTraits {
+  using handle_type = HWINEVENTHOOK;
+  static HWINEVENTHOOK null() noexcept { return nullptr; }
+  static void close(HWINEVENTHOOK h) noexcept { ::UnhookWinEvent(h); }
+};
+using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
+
 struct KernelHandleTraits {
   using handle_type = HANDLE;
   static HANDLE null() noexcept { return nullptr; }

@@ -14,10 +14,13 @@ namespace foundation {
 // Wine (one server call instead of reading the loader's lists).
 std::wstring ProcessImagePathByQuery(DWORD pid) {
   UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-  if (!process) return {};
+  return process ? ProcessImagePath(process.get()) : std::wstring();
+}
+
+std::wstring ProcessImagePath(HANDLE process) {
   wchar_t buf[MAX_PATH * 2];
   DWORD size = static_cast<DWORD>(std::size(buf));
-  if (!::QueryFullProcessImageNameW(process.get(), 0, buf, &size)) return {};
+  if (!::QueryFullProcessImageNameW(process, 0, buf, &size)) return {};
   return std::wstring(buf, size);
 }
 

@@ -15,6 +15,8 @@ std::wstring GetWindowExeName(HWND hwnd);
 // QueryFullProcessImageNameW (the route GetWindowExeName takes first), and by
 // the first module of the process (its fallback).
 std::wstring ProcessImagePathByQuery(DWORD pid);
+// The same query on a process handle with at least limited query rights.
+std::wstring ProcessImagePath(HANDLE process);
 std::wstring ProcessImagePathByModules(DWORD pid);
 
 }  // namespace foundation

@@ -2,13 +2,13 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "foundation/ansi_text.h"
-#include "foundation/handles.h"
+#include "hooklib/hook_thread.h"
 #include "hooklib/shared_state.h"
-#include "hooklib/typing_hook.h"
 #include "hooklib/unload_watch.h"
 
 #define OSTRELKIT_EXPORT extern "C" __declspec(dllexport)
@@ -19,14 +19,7 @@ namespace {
 
 HMODULE g_library = nullptr;
 SharedState g_panelState;
-foundation::UniqueKernelHandle g_hookOff;
-
-LONG SwitchHookOff() {
-  g_panelState.WithBlock([](SharedBlock& b) { SetHookOn(b, false); });
-  RemoveTypingHook();
-  if (g_hookOff) ::SetEvent(g_hookOff.get());
-  return 1;
-}
+std::atomic<HWND> g_panelWindow{nullptr};
 
 }  // namespace
 
@@ -39,27 +32,28 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 OSTRELKIT_EXPORT LONG WINAPI DLLstartHOOK(HWND panel) {
   NoteLoadedByProcess();
   if (!g_panelState.Create()) return 0;
-  const bool ok = g_panelState.WithBlock([&](SharedBlock& b) {
-    StartPanel(b, static_cast<int64_t>(reinterpret_cast<LONG_PTR>(panel)), ::GetCurrentProcessId());
-  });
-  return ok ? 1 : 0;
-}
-
-// Non-zero (the panel passes -1) switches the hook on, zero off; on needs DLLstartHOOK first.
-OSTRELKIT_EXPORT LONG WINAPI DLLsetHOOKState(LONG state) {
-  NoteLoadedByProcess();
-  if (state == 0) return SwitchHookOff();
-  if (!g_panelState.IsOpen()) return 0;
-  if (!g_hookOff) g_hookOff.reset(::CreateEventW(nullptr, TRUE, FALSE, HookOffEventName()));
-  if (g_hookOff) ::ResetEvent(g_hookOff.get());
-  if (!InstallTypingHook(g_library)) return 0;
-  g_panelState.WithBlock([](SharedBlock& b) { SetHookOn(b, true); });
+  g_panelWindow = panel;
   return 1;
 }
 
+// Non-zero (the panel passes -1) switches the hook on, zero off; on needs
+// DLLstartHOOK first. Another panel's hooks are left alone: while one holds
+// them, this one waits to take over.
+OSTRELKIT_EXPORT LONG WINAPI DLLsetHOOKState(LONG state) {
+  NoteLoadedByProcess();
+  if (state == 0) {
+    StopHookThread();
+    return 1;
+  }
+  if (!g_panelState.IsOpen() || !g_panelWindow) return 0;
+  return StartHookThread(g_library, g_panelWindow, g_panelState) ? 1 : 0;
+}
+
+// Switches this panel's hook off; another panel's goes on.
 OSTRELKIT_EXPORT LONG WINAPI DLLstopHOOK() {
   NoteLoadedByProcess();
-  return SwitchHookOff();
+  StopHookThread();
+  return 1;
 }
 
 // The typed text waiting for the panel (ANSI bytes, "" when none waits), in a

@@ -1,13 +1,21 @@
 // The session-wide objects behind the exchange: the shared block (a named
-// file mapping in the session's namespace) and two named locks. The panel's
-// process creates them; a typing process opens them at its first typed
-// character. Names carry the architecture: a hook only enters processes of
-// its own architecture, so a 32-bit and a 64-bit panel each keep their own.
+// file mapping in the session's namespace), two named locks, and the hook
+// lock that decides which panel holds the hooks. A panel's process creates
+// them; a typing process opens them at its first typed character. Names
+// carry the architecture: a hook only enters processes of its own
+// architecture, so a 32-bit and a 64-bit panel each keep their own.
+//
+// Once mapped, the block stays mapped until the library unloads: a hook call
+// on one thread may be using it while another thread looks at it.
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <string>
+
 #include "foundation/handles.h"
 #include "hooklib/core/shared_block.h"
+#include "hooklib/mutex_lock.h"
 
 namespace hooklib {
 
@@ -17,48 +25,48 @@ inline constexpr DWORD kLockWaitMs = 1000;
 
 class SharedState {
  public:
-  SharedState() = default;
+  // namePrefix: the start of every object's name; the session's own by default.
+  explicit SharedState(std::wstring namePrefix = SessionNamePrefix());
   SharedState(const SharedState&) = delete;
   SharedState& operator=(const SharedState&) = delete;
 
-  // The panel's side: creates the objects, or opens them when they exist.
+  // A panel's side: creates the objects, or opens them when they exist.
   bool Create();
-  // A typing process's side: false while no panel made them.
+  // A typing process's side: false while no panel made them. Any thread may call it.
   bool Open();
-  bool IsOpen() const { return block_ != nullptr; }
-  void Close();
+  bool IsOpen() const { return block_.load(std::memory_order_acquire) != nullptr; }
 
   // Runs fn(SharedBlock&) holding the block lock; false when the state is not
   // open or the lock could not be had in time.
   template <class Fn>
   bool WithBlock(Fn&& fn) {
-    if (!block_ || !Acquire(blockLock_.get())) return false;
-    fn(*block_);
-    ::ReleaseMutex(blockLock_.get());
+    SharedBlock* block = block_.load(std::memory_order_acquire);
+    if (!block) return false;
+    MutexLock lock(blockLock_.get(), kLockWaitMs);
+    if (!lock) return false;
+    fn(*block);
     return true;
   }
 
   // One exchange at a time across the session: held from the typed text going
-  // in until the answer is taken out.
-  bool LockExchange() { return block_ && Acquire(exchangeLock_.get()); }
-  void UnlockExchange() { ::ReleaseMutex(exchangeLock_.get()); }
+  // in until the answer is taken out. Empty when it could not be had in time.
+  MutexLock LockExchange();
 
-  // The panel's process id as the block holds it, read through a view that is
-  // gone again on return; 0 when no panel made the block.
-  static DWORD ReadPanelProcessId();
+  // The lock whose owner holds the hooks (a library thread of one panel),
+  // made when no panel made it yet; the caller closes the handle.
+  HANDLE OpenHookLock() const;
+
+  static std::wstring SessionNamePrefix();
 
  private:
-  static bool Acquire(HANDLE mutex);
-  // Maps the block once the three objects exist; closes everything otherwise.
-  bool MapBlock();
+  enum class Mode { Create, Open };
+  bool Map(Mode mode);
 
+  const std::wstring prefix_;
+  SRWLOCK mapLock_ = SRWLOCK_INIT;
   foundation::UniqueKernelHandle mapping_, blockLock_, exchangeLock_;
   foundation::UniqueMappedView view_;
-  SharedBlock* block_ = nullptr;
+  std::atomic<SharedBlock*> block_{nullptr};
 };
-
-// The manual-reset event that the panel's process sets when it switches the
-// hook off; named like the shared objects.
-const wchar_t* HookOffEventName();
 
 }  // namespace hooklib

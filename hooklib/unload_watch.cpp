@@ -1,7 +1,7 @@
 #include "hooklib/unload_watch.h"
 
 #include "foundation/handles.h"
-#include "hooklib/shared_state.h"
+#include "hooklib/panel_exchange.h"
 
 namespace hooklib {
 namespace {
@@ -10,7 +10,6 @@ LONG g_loadedByProcess = 0;
 LONG g_watchStarted = 0;
 LONG g_callsInProgress = 0;
 HMODULE g_ownReference = nullptr;
-void (*g_release)() = nullptr;
 
 constexpr DWORD kDrainPollMs = 10;
 
@@ -22,24 +21,49 @@ bool HookLoaderKeepsLibrary() {
   return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-void WaitForHookOff() {
-  foundation::UniqueKernelHandle hookOff(::OpenEventW(SYNCHRONIZE, FALSE, HookOffEventName()));
-  const DWORD panelPid = SharedState::ReadPanelProcessId();
-  foundation::UniqueKernelHandle panel(panelPid ? ::OpenProcess(SYNCHRONIZE, FALSE, panelPid) : nullptr);
-  HANDLE waits[2];
-  DWORD count = 0;
-  if (hookOff) waits[count++] = hookOff.get();
-  if (panel) waits[count++] = panel.get();
-  // Neither exists: the panel is gone already.
-  if (count > 0) ::WaitForMultipleObjects(count, waits, FALSE, INFINITE);
+// The holder's library thread, 0 when no panel holds the hooks: a holder
+// whose window is gone died without handing back.
+bool ReadHolder(DWORD* thread) {
+  SharedState& state = TypingState();
+  if (!state.Open()) {
+    *thread = 0;
+    return true;
+  }
+  HWND window = nullptr;
+  if (!state.WithBlock([&](SharedBlock& b) {
+        *thread = HolderThread(b);
+        window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(ExchangeTarget(b)));
+      }))
+    return false;
+  if (!::IsWindow(window)) *thread = 0;
+  return true;
+}
+
+// True once no panel holds the hooks; false when that can't be told (the
+// block stays locked, or the holder's thread can't be watched), and the
+// library had better stay.
+bool WaitWhileAPanelHoldsTheHooks() {
+  DWORD unwatchable = 0;
+  for (;;) {
+    DWORD holder = 0;
+    if (!ReadHolder(&holder)) return false;
+    if (holder == 0) return true;
+    foundation::UniqueKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, holder));
+    if (!thread) {
+      // It may have just ended, after handing back: one more look.
+      if (holder == unwatchable) return false;
+      unwatchable = holder;
+      continue;
+    }
+    ::WaitForSingleObject(thread.get(), INFINITE);
+  }
 }
 
 DWORD WINAPI WatchThread(void*) {
-  WaitForHookOff();
-  // The hook is off, so no new call starts; the ones under way finish first.
+  const bool noHolder = WaitWhileAPanelHoldsTheHooks();
+  // No new call starts once the hooks are gone; the ones under way finish first.
   while (Read(&g_callsInProgress)) ::Sleep(kDrainPollMs);
-  if (g_release) g_release();
-  if (HookLoaderKeepsLibrary() && !Read(&g_loadedByProcess)) ::FreeLibrary(g_ownReference);
+  if (noHolder && HookLoaderKeepsLibrary() && !Read(&g_loadedByProcess)) ::FreeLibrary(g_ownReference);
   // Our own reference goes last, together with this thread, whose code lives in the library.
   ::FreeLibraryAndExitThread(g_ownReference, 0);
 }
@@ -51,7 +75,7 @@ void NoteLoadedByProcess() { ::InterlockedExchange(&g_loadedByProcess, 1); }
 HookCallScope::HookCallScope() { ::InterlockedIncrement(&g_callsInProgress); }
 HookCallScope::~HookCallScope() { ::InterlockedDecrement(&g_callsInProgress); }
 
-void StartUnloadWatch(void (*release)()) {
+void StartUnloadWatch() {
   // Every hook call comes here: the common case is a plain read.
   if (Read(&g_watchStarted) || Read(&g_loadedByProcess)) return;
   if (::InterlockedExchange(&g_watchStarted, 1) != 0) return;
@@ -60,7 +84,6 @@ void StartUnloadWatch(void (*release)()) {
   if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&WatchThread), &self))
     return;
   g_ownReference = self;
-  g_release = release;
   HANDLE thread = ::CreateThread(nullptr, 0, WatchThread, nullptr, 0, nullptr);
   if (!thread) {
     ::FreeLibrary(self);

@@ -1,9 +1,10 @@
 // Letting the library go from a process that the system loaded it into for
-// the hook alone. Windows itself frees a hook library in such a process once
-// the hook is removed; Wine never frees it (the module it loads for a hook
-// from another process is kept for good). So a thread of ours waits there for
-// the hook to go off, or for the panel's process to end, and then drops the
-// library.
+// the hooks alone. Windows itself frees a hook library in such a process once
+// its hooks are removed; Wine never frees it (the module it loads for a hook
+// from another process is kept for good). So a thread of ours waits there
+// until no panel holds the hooks any more (the holder's library thread ends
+// when its panel switches the hooks off and when its process ends), and then
+// drops the library.
 #pragma once
 #include <windows.h>
 
@@ -13,7 +14,7 @@ namespace hooklib {
 // ever lets it go. Every export calls this.
 void NoteLoadedByProcess();
 
-// Counts calls in progress inside the hook procedure, which must all have
+// Counts calls in progress inside the hook procedures, which must all have
 // returned before the library goes.
 class HookCallScope {
  public:
@@ -23,9 +24,8 @@ class HookCallScope {
   HookCallScope& operator=(const HookCallScope&) = delete;
 };
 
-// Called by the hook procedure: starts the waiting thread once, unless the
-// process loaded the library itself. release runs on that thread just before
-// the library goes.
-void StartUnloadWatch(void (*release)());
+// Called by the hook procedures: starts the waiting thread once, unless the
+// process loaded the library itself.
+void StartUnloadWatch();
 
 }  // namespace hooklib

@@ -21,19 +21,27 @@ std::string TakeText(const SharedBlock& block) {
 
 }  // namespace
 
-void StartPanel(SharedBlock& block, int64_t panelWindow, uint32_t panelProcessId) {
+void TakeOver(SharedBlock& block, int64_t panelWindow, uint32_t panelProcessId, uint32_t panelThreadId) {
   std::memset(&block, 0, sizeof(block));
   block.layoutSize = sizeof(SharedBlock);
+  block.hookOn = 1;
   block.panelWindow = panelWindow;
   block.panelProcessId = panelProcessId;
+  block.panelThreadId = panelThreadId;
 }
 
-void SetHookOn(SharedBlock& block, bool on) {
-  if (Started(block)) block.hookOn = on ? 1 : 0;
+void HandBack(SharedBlock& block, uint32_t panelThreadId) {
+  if (panelThreadId == 0 || HolderThread(block) != panelThreadId) return;
+  block.hookOn = 0;
+  block.panelWindow = 0;
 }
 
 int64_t ExchangeTarget(const SharedBlock& block) {
   return Started(block) && block.hookOn ? block.panelWindow : 0;
+}
+
+uint32_t HolderThread(const SharedBlock& block) {
+  return Started(block) && block.hookOn ? block.panelThreadId : 0;
 }
 
 bool PanelBehind(const SharedBlock& block) { return Started(block) && block.panelBehind != 0; }
@@ -54,11 +62,12 @@ std::string ReadTypedText(SharedBlock& block) {
   if (!Started(block)) return {};
   NotePanelResponds(block);
   if (block.exchange != static_cast<uint32_t>(ExchangeState::Pending)) return {};
+  block.exchange = static_cast<uint32_t>(ExchangeState::Taken);
   return TakeText(block);
 }
 
 void StoreConvertedText(SharedBlock& block, std::string_view convertedAnsi) {
-  if (!Started(block) || block.exchange != static_cast<uint32_t>(ExchangeState::Pending)) return;
+  if (!Started(block) || block.exchange != static_cast<uint32_t>(ExchangeState::Taken)) return;
   PutText(block, convertedAnsi);
   block.exchange = static_cast<uint32_t>(ExchangeState::Answered);
 }

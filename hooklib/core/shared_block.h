@@ -3,6 +3,11 @@
 // fields only, so each process reads the same layout. The functions here are
 // the whole protocol; the caller holds the block's lock around each of them.
 //
+// Which panel: of the panels switched on, only the one whose library thread
+// holds the session's hook lock has its hooks in the QQ client (TakeOver);
+// the others wait for that lock, so when the holder stops or its process
+// ends, one of them takes over. The typed text always goes to the holder.
+//
 // One exchange: the typing process puts a typed character in the block
 // (BeginExchange) and sends the panel its message; the panel, while handling
 // it, reads the text (ReadTypedText) and stores its conversion
@@ -22,13 +27,16 @@ namespace hooklib {
 // Bytes of ANSI text the block carries (a conversion result included).
 inline constexpr size_t kSharedTextCapacity = 512;
 
-enum class ExchangeState : uint32_t { Idle = 0, Pending = 1, Answered = 2 };
+// Taken: the panel has read the typed text. Only an answer to text it read
+// counts: a panel whose read failed converts "" and must not delete the character.
+enum class ExchangeState : uint32_t { Idle = 0, Pending = 1, Taken = 2, Answered = 3 };
 
 struct SharedBlock {
-  uint32_t layoutSize;      // sizeof(SharedBlock) once a panel has started
-  uint32_t hookOn;
-  int64_t panelWindow;      // the panel's window handle, sign-extended
+  uint32_t layoutSize;      // sizeof(SharedBlock) once a panel has taken over
+  uint32_t hookOn;          // a panel holds the hooks
+  int64_t panelWindow;      // the holder's window handle, sign-extended
   uint32_t panelProcessId;
+  uint32_t panelThreadId;   // the holder's library thread, which owns the hooks
   uint32_t exchange;        // ExchangeState
   // Set when an exchange timed out, cleared once the panel answers again:
   // until then a typist first checks briefly whether the panel responds, so
@@ -38,13 +46,16 @@ struct SharedBlock {
   char text[kSharedTextCapacity + 1];
 };
 
-// A panel takes the block over: every earlier exchange is forgotten.
-void StartPanel(SharedBlock& block, int64_t panelWindow, uint32_t panelProcessId);
-void SetHookOn(SharedBlock& block, bool on);
+// A panel takes the hooks over: every earlier exchange is forgotten.
+void TakeOver(SharedBlock& block, int64_t panelWindow, uint32_t panelProcessId, uint32_t panelThreadId);
+// The holder whose library thread is panelThreadId lets the hooks go; any
+// other caller changes nothing.
+void HandBack(SharedBlock& block, uint32_t panelThreadId);
 
-// Where the typed text goes: the panel's window, 0 while no panel started or
-// the hook is off.
+// Where the typed text goes: the holder's window, 0 while no panel holds the hooks.
 int64_t ExchangeTarget(const SharedBlock& block);
+// The holder's library thread, 0 while no panel holds the hooks.
+uint32_t HolderThread(const SharedBlock& block);
 bool PanelBehind(const SharedBlock& block);
 void NotePanelResponds(SharedBlock& block);
 
@@ -52,8 +63,8 @@ void NotePanelResponds(SharedBlock& block);
 bool BeginExchange(SharedBlock& block, std::string_view typedAnsi);
 // The pending typed text, or "" when no typist waits. The panel responds.
 std::string ReadTypedText(SharedBlock& block);
-// Kept only while a typist waits; at most kSharedTextCapacity bytes (the
-// caller cuts on a whole character first).
+// Kept only for text the panel read in this exchange; at most
+// kSharedTextCapacity bytes (the caller cuts on a whole character first).
 void StoreConvertedText(SharedBlock& block, std::string_view convertedAnsi);
 // The panel's answer, if it gave one. panelReached: the message was handled
 // in time; when it was not, the panel counts as behind.

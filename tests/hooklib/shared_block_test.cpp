@@ -12,13 +12,11 @@ using namespace hooklib;
 namespace {
 
 constexpr int64_t kPanel = -12345;  // a handle that sign-extends
+constexpr uint32_t kPanelThread = 7;
 
 class Exchange : public ::testing::Test {
  protected:
-  void SetUp() override {
-    StartPanel(b, kPanel, 42);
-    SetHookOn(b, true);
-  }
+  void SetUp() override { TakeOver(b, kPanel, 42, kPanelThread); }
   std::unique_ptr<SharedBlock> owner = std::make_unique<SharedBlock>();
   SharedBlock& b = *owner;
 };
@@ -27,6 +25,7 @@ class Exchange : public ::testing::Test {
 
 TEST_F(Exchange, RoundTrip) {
   EXPECT_EQ(ExchangeTarget(b), kPanel);
+  EXPECT_EQ(HolderThread(b), kPanelThread);
   EXPECT_EQ(b.panelProcessId, 42u);
   ASSERT_TRUE(BeginExchange(b, "\xd5\xe2"));
   EXPECT_EQ(ReadTypedText(b), "\xd5\xe2");
@@ -42,20 +41,40 @@ TEST_F(Exchange, RoundTrip) {
   EXPECT_EQ(EndExchange(b, true), std::optional<std::string>(""));
 }
 
-TEST_F(Exchange, NoTargetWithoutAStartedPanelOrWithTheHookOff) {
+TEST_F(Exchange, AnAnswerToTextThePanelNeverReadIsNoAnswer) {
+  // The panel's read of the block timed out: it converted "" and stores "".
+  ASSERT_TRUE(BeginExchange(b, "a"));
+  StoreConvertedText(b, "");
+  EXPECT_EQ(EndExchange(b, true), std::nullopt) << "the character stays as typed";
+  // A second message within one exchange reads nothing and can't overwrite.
+  ASSERT_TRUE(BeginExchange(b, "b"));
+  EXPECT_EQ(ReadTypedText(b), "b");
+  EXPECT_EQ(ReadTypedText(b), "");
+  StoreConvertedText(b, "B");
+  StoreConvertedText(b, "");
+  EXPECT_EQ(EndExchange(b, true), std::optional<std::string>("B"));
+}
+
+TEST_F(Exchange, NoTargetWithoutAHolder) {
   SharedBlock fresh{};
   EXPECT_EQ(ExchangeTarget(fresh), 0);
+  EXPECT_EQ(HolderThread(fresh), 0u);
   EXPECT_FALSE(BeginExchange(fresh, "a"));
   EXPECT_EQ(ReadTypedText(fresh), "");
   EXPECT_EQ(EndExchange(fresh, true), std::nullopt);
 
-  SetHookOn(b, false);
-  EXPECT_EQ(ExchangeTarget(b), 0);
-  EXPECT_FALSE(BeginExchange(b, "a"));
-  SetHookOn(b, true);
-  StartPanel(b, 0, 1);
-  SetHookOn(b, true);
+  TakeOver(b, 0, 1, kPanelThread);
   EXPECT_FALSE(BeginExchange(b, "a")) << "no window";
+}
+
+TEST_F(Exchange, OnlyTheHolderHandsBack) {
+  HandBack(b, kPanelThread + 1);
+  HandBack(b, 0);
+  EXPECT_EQ(ExchangeTarget(b), kPanel) << "another panel's stop changes nothing";
+  HandBack(b, kPanelThread);
+  EXPECT_EQ(ExchangeTarget(b), 0);
+  EXPECT_EQ(HolderThread(b), 0u);
+  EXPECT_FALSE(BeginExchange(b, "a"));
 }
 
 TEST_F(Exchange, TextMustFitAndAnswersAreKeptWithinTheBlock) {
@@ -86,6 +105,7 @@ TEST_F(Exchange, APanelThatMissesTheWaitIsBehindUntilItResponds) {
   EXPECT_FALSE(PanelBehind(b));
   // It answered just as the wait ran out: the answer counts.
   ASSERT_TRUE(BeginExchange(b, "c"));
+  EXPECT_EQ(ReadTypedText(b), "c");
   StoreConvertedText(b, "C");
   EXPECT_EQ(EndExchange(b, false), std::optional<std::string>("C"));
   EXPECT_FALSE(PanelBehind(b));
@@ -97,11 +117,10 @@ TEST_F(Exchange, APanelThatMissesTheWaitIsBehindUntilItResponds) {
   EXPECT_FALSE(PanelBehind(b));
 }
 
-TEST_F(Exchange, ANewPanelForgetsTheOldExchange) {
+TEST_F(Exchange, ATakeOverForgetsTheOldExchange) {
   ASSERT_TRUE(BeginExchange(b, "a"));
-  StartPanel(b, kPanel - 1, 43);
+  TakeOver(b, kPanel - 1, 43, kPanelThread + 1);
   EXPECT_EQ(ReadTypedText(b), "");
-  EXPECT_EQ(ExchangeTarget(b), 0) << "off until the new panel switches the hook on";
-  SetHookOn(b, true);
   EXPECT_EQ(ExchangeTarget(b), kPanel - 1);
+  EXPECT_EQ(HolderThread(b), kPanelThread + 1);
 }

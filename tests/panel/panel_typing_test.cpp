@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "foundation/ansi_text.h"
 #include "support/keyboard_input.h"
@@ -32,15 +33,36 @@ void PutTextOnClipboard(const std::wstring& text) {
   ::DestroyWindow(owner);
 }
 
+// Sends the double a message at a time until the library is among its
+// modules (a hook loads it at its first call there): a hook put on a client
+// that starts later arrives a moment after the client's window, whose
+// creation the library learns of from a posted event.
+::testing::AssertionResult HookArrives(const QqDoubleProcess& qq, const std::wstring& library = kLibrary) {
+  const bool arrived = PanelProcess::WaitFor(
+      [&] {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(qq.hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored);
+        return ProcessHasModule(qq.pid(), library.c_str());
+      },
+      kTypingWaitMs);
+  if (arrived) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << ToUtf8(library) << " never came into the client";
+}
+
+void StartPanel(PanelProcess& panel, const std::string& options) {
+  panel.AddHookLibrary();
+  panel.WriteConfig("[Config]\r\nFirst=1\r\n" + options);
+  ASSERT_TRUE(panel.Start());
+}
+
 class PanelTyping : public ::testing::Test {
  protected:
   // The chat double, then the panel with the library and these options, then
   // the double in front with its input box focused.
-  void Start(const std::string& options, const wchar_t* chatExe = L"QQ.exe") {
-    ASSERT_TRUE(qq_.Start(chatExe));
-    panel_.AddHookLibrary();
-    panel_.WriteConfig("[Config]\r\nFirst=1\r\n" + options);
-    ASSERT_TRUE(panel_.Start());
+  void Start(const std::string& options, const wchar_t* chatExe = L"QQ.exe",
+             const std::vector<std::wstring>& chatArgs = {}) {
+    ASSERT_TRUE(qq_.Start(chatExe, chatArgs));
+    StartPanel(panel_, options);
     ASSERT_TRUE(BringToFront(qq_.hwnd()));
   }
 
@@ -131,7 +153,88 @@ TEST_F(PanelTyping, AnotherProgramIsNeverTouched) {
   ASSERT_TRUE(qq_.InputBoxHolds(L"这个"));
   PostImeResult(qq_.input(), L"们");
   EXPECT_EQ(Send(), L"这个们");
-  EXPECT_TRUE(ProcessHasModule(qq_.pid(), kLibrary)) << "the hook reached the process and let it be";
+  EXPECT_FALSE(ProcessHasModule(qq_.pid(), kLibrary)) << "the library never entered the process";
+}
+
+TEST_F(PanelTyping, AClientStartedAfterThePanelIsConverted) {
+  StartPanel(panel_, "Input=1\r\n");
+  ASSERT_TRUE(qq_.Start(L"QQ.exe"));
+  ASSERT_TRUE(HookArrives(qq_));
+  ASSERT_TRUE(BringToFront(qq_.hwnd()));
+  TypeUnicode(L"这个");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"這個"));
+}
+
+TEST_F(PanelTyping, TwoClientsTypingAtOnceGetEachTheirOwnText) {
+  QqDoubleProcess second;
+  ASSERT_TRUE(second.Start(L"QQ.exe", {L"--inactive", L"--x", L"650"}));
+  Start("Input=1\r\n");
+  // Both input queues fill at once, and both clients ask the panel at once.
+  const std::wstring first = L"这个们话这个们话这个们话", other = L"话们个这话们个这话们个这";
+  for (size_t i = 0; i < first.size(); ++i) {
+    PostImeResult(qq_.input(), first.substr(i, 1));
+    PostImeResult(second.input(), other.substr(i, 1));
+  }
+  EXPECT_TRUE(qq_.InputBoxHolds(L"這個們話這個們話這個們話"));
+  EXPECT_TRUE(second.InputBoxHolds(L"話們個這話們個這話們個這"));
+}
+
+// The first panel switched on holds the hooks and gets the typed text; the
+// second waits, and takes over when the first goes, closed or killed.
+class TwoPanelsTyping : public PanelTyping {
+ protected:
+  void StartBoth() {
+    Start("Input=1\r\n");  // "a" is kept
+    StartPanel(second_, "Input=2\r\nRndText=0\r\n");  // "a" becomes one of its alternatives
+    // The first panel's window thread is busy for a moment (about 2 s here)
+    // while the second starts; text typed meanwhile would stay as typed.
+    panel_.Send(WM_NULL, 0, 0);
+  }
+
+  // Waits for the second panel's hooks, then types "a": what the box sends.
+  std::wstring TypeOnceTheSecondTookOver() {
+    if (!HookArrives(qq_, second_.folder() + kLibrary) || !BringToFront(qq_.hwnd())) return L"<no take-over>";
+    TypeUnicode(L"a");
+    return Send();
+  }
+
+  static bool IsAlternativeOfA(wchar_t c) { return std::wstring(L"αаａ@").find(c) != std::wstring::npos; }
+
+  PanelProcess second_;
+};
+
+TEST_F(TwoPanelsTyping, ClosingTheFirstLeavesTheSecondConverting) {
+  StartBoth();
+  ASSERT_TRUE(BringToFront(qq_.hwnd()));
+  TypeUnicode(L"a这");
+  ASSERT_TRUE(qq_.InputBoxHolds(L"a這"));
+  EXPECT_FALSE(ProcessHasModule(qq_.pid(), (second_.folder() + kLibrary).c_str())) << "one panel's hooks at a time";
+
+  panel_.Close();
+  const std::wstring sent = TypeOnceTheSecondTookOver();
+  ASSERT_EQ(sent.size(), 3u) << ToUtf8(sent);
+  EXPECT_EQ(sent.substr(0, 2), L"a這");
+  EXPECT_TRUE(IsAlternativeOfA(sent[2])) << ToUtf8(sent);
+}
+
+TEST_F(TwoPanelsTyping, KillingTheFirstLeavesTheSecondConverting) {
+  StartBoth();
+  panel_.Kill();
+  const std::wstring sent = TypeOnceTheSecondTookOver();
+  ASSERT_EQ(sent.size(), 1u) << ToUtf8(sent);
+  EXPECT_TRUE(IsAlternativeOfA(sent[0])) << ToUtf8(sent);
+}
+
+TEST_F(PanelTyping, AKilledPanelLeavesTypingAsTypedAndTheClientRunning) {
+  Start("Input=1\r\n");
+  TypeUnicode(L"这");
+  ASSERT_TRUE(qq_.InputBoxHolds(L"這"));
+  panel_.Kill();
+  TypeUnicode(L"这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"這这"));
+  EXPECT_TRUE(PanelProcess::WaitFor([&] { return !ProcessHasModule(qq_.pid(), kLibrary); }, kTypingWaitMs));
+  TypeUnicode(L"个");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"這这个"));
 }
 
 TEST_F(PanelTyping, AConversionLongerThanTheSharedTextIsCutOnAWholeCharacter) {
@@ -152,4 +255,30 @@ TEST_F(PanelTyping, AfterThePanelExitsTypingIsLeftAloneAndTheLibraryIsGone) {
   EXPECT_TRUE(PanelProcess::WaitFor([&] { return !ProcessHasModule(qq_.pid(), kLibrary); }, kTypingWaitMs));
   TypeUnicode(L"这");
   EXPECT_TRUE(qq_.InputBoxHolds(L"這这"));
+}
+
+// An input method's result, made through the system's input method: a rich
+// edit box takes it from the input context itself, a plain box leaves it to
+// DefWindowProc, which makes characters of it. The tables turn 这 into 个 and
+// 个 into 们, so a second conversion would show.
+class InputMethodTyping : public PanelTyping {
+ protected:
+  void StartWithBox(const std::vector<std::wstring>& chatArgs) {
+    ASSERT_TRUE(panel_.EditDatabase("UPDATE BTZ SET Text='这个' WHERE id=1; UPDATE BTZ SET Text='个们' WHERE id=2;"));
+    Start("Input=1\r\n", L"QQ.exe", chatArgs);
+  }
+};
+
+TEST_F(InputMethodTyping, ARichEditBoxThatTakesTheResultItselfGetsItConverted) {
+  StartWithBox({L"--rich-input"});
+  qq_.Compose(L"这这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"个个"));
+  TypeUnicode(L"这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"个个个"));
+}
+
+TEST_F(InputMethodTyping, APlainBoxGetsTheResultConvertedOnce) {
+  StartWithBox({});
+  qq_.Compose(L"这这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"个个"));
 }

@@ -143,4 +143,13 @@ void ProgramProcess::Close() {
   window_ = nullptr;
 }
 
+void ProgramProcess::Kill() {
+  if (!process_) return;
+  ::TerminateProcess(process_, 1);
+  ::WaitForSingleObject(process_, 5000);
+  ::CloseHandle(process_);
+  process_ = nullptr;
+  window_ = nullptr;
+}
+
 }  // namespace testing_support

@@ -53,6 +53,9 @@ class ProgramProcess {
   }
   // Posts WM_CLOSE and waits; terminates the process after 5 s.
   void Close();
+  // Ends the process at once, as a crash or the task manager would: nothing
+  // of its shutdown runs.
+  void Kill();
 
  protected:
   // exe: the program's file name in the bin folder, copied with files (each

@@ -3,10 +3,12 @@
 #include <psapi.h>
 
 #include <cstdlib>
+#include <cwchar>
 
 #include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/handle_text.h"
+#include "fakes/qq/compose_command.h"
 
 namespace testing_support {
 namespace {
@@ -110,6 +112,13 @@ bool QqDoubleProcess::WaitForLine(const std::string& line, DWORD timeoutMs) cons
   }
 }
 
+void QqDoubleProcess::Compose(const std::wstring& text) const {
+  COPYDATASTRUCT data{qq_double::kComposeTag, static_cast<DWORD>(text.size() * sizeof(wchar_t)),
+                      const_cast<wchar_t*>(text.data())};
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(hwnd_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &ignored);
+}
+
 void QqDoubleProcess::Close() {
   if (!process_) return;
   if (hwnd_ && ::IsWindow(hwnd_)) ::PostMessageW(hwnd_, WM_CLOSE, 0, 0);
@@ -159,10 +168,13 @@ bool ProcessHasModule(DWORD pid, const wchar_t* fileName) {
   HMODULE modules[1024];
   DWORD bytes = 0;
   bool found = false;
+  const bool fullPath = std::wcschr(fileName, L'\\') != nullptr;
   if (::EnumProcessModules(process, modules, sizeof(modules), &bytes)) {
     for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 1024 && !found; ++i) {
       wchar_t name[MAX_PATH];
-      if (::GetModuleBaseNameW(process, modules[i], name, MAX_PATH) > 0) found = ::lstrcmpiW(name, fileName) == 0;
+      const DWORD n = fullPath ? ::GetModuleFileNameExW(process, modules[i], name, MAX_PATH)
+                               : ::GetModuleBaseNameW(process, modules[i], name, MAX_PATH);
+      if (n > 0) found = ::lstrcmpiW(name, fileName) == 0;
     }
   }
   ::CloseHandle(process);

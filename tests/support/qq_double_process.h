@@ -37,6 +37,9 @@ class QqDoubleProcess {
   ::testing::AssertionResult InputBoxHolds(const std::wstring& text, DWORD timeoutMs = 10000) const;
   // Waits until a line equal to line appears; false after timeoutMs.
   bool WaitForLine(const std::string& line, DWORD timeoutMs = 5000) const;
+  // Makes text an input method's result in the focused input box, as the
+  // system's input method delivers one; returns once the double handled it.
+  void Compose(const std::wstring& text) const;
   // Posts WM_CLOSE and waits for the process to end (terminates it after 5 s).
   void Close();
 
@@ -52,7 +55,8 @@ class QqDoubleProcess {
 // exit code (-1 when it could not start) and, if wanted, its standard output.
 int RunProgram(const std::wstring& exe, const std::vector<std::wstring>& args, std::string* output = nullptr);
 
-// Whether the process has a module of that file name (no folder) loaded.
+// Whether the process has a module of that file name (no folder) or, given
+// a path, of that full path loaded.
 bool ProcessHasModule(DWORD pid, const wchar_t* fileName);
 
 // Makes hwnd the foreground window, pumping messages meanwhile; false when it

@@ -3,6 +3,8 @@
 // input box at (left + 50, bottom - 50), "发送(S)" button) and logs what the
 // panel does to it. Command line and log format: tests/fakes/README.md.
 #include <windows.h>
+#include <imm.h>
+#include <richedit.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 
 #include "foundation/ansi_text.h"
 #include "foundation/handle_text.h"
+#include "tests/fakes/qq/compose_command.h"
 
 using foundation::HandleToText;
 using foundation::ToUtf8;
@@ -30,9 +33,11 @@ struct Options {
   DWORD style = 0x960F0000;  // popup, visible, clip children/siblings, sysmenu, thick frame, min/max boxes
   std::wstring logPath;
   bool activate = true;  // --inactive: shown without taking the foreground
+  bool richInput = false;  // --rich-input: the input box is a rich edit control
 };
 
 HANDLE g_log = INVALID_HANDLE_VALUE;
+bool g_richInput = false;
 HWND g_main = nullptr;
 HWND g_input = nullptr;
 HWND g_button = nullptr;
@@ -167,6 +172,31 @@ void TypeInput(wchar_t c) {
   LogInputText();
 }
 
+// A rich edit box keeps its own text: each change is logged as it stands.
+void LogRichInputText() {
+  const int n = ::GetWindowTextLengthW(g_input);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(g_input, text.data(), n + 1)));
+  g_inputText = text;
+  LogInputText();
+}
+
+// An input method's result, made as an input method makes it: the text set
+// as the composition of the focused window's input context, then completed.
+void Compose(const std::wstring& text) {
+  HWND focus = ::GetFocus();
+  HIMC context = focus ? ::ImmGetContext(focus) : nullptr;
+  if (!context) {
+    Log("compose error=no-context");
+    return;
+  }
+  ::ImmSetOpenStatus(context, TRUE);
+  ::ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(text.data()),
+                             static_cast<DWORD>(text.size() * sizeof(wchar_t)), nullptr, 0);
+  ::ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+  ::ImmReleaseContext(focus, context);
+}
+
 void LogKey(const char* what, WPARAM vk, const char* where) {
   char line[96];
   const int ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) ? 1 : 0;
@@ -238,8 +268,11 @@ LRESULT CALLBACK ChatProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: {
       auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      g_input = ::CreateWindowExW(WS_EX_CLIENTEDGE, kInputClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 10, 10,
-                                  hwnd, nullptr, cs->hInstance, nullptr);
+      if (g_richInput) ::LoadLibraryW(L"Msftedit.dll");
+      g_input = ::CreateWindowExW(WS_EX_CLIENTEDGE, g_richInput ? MSFTEDIT_CLASS : kInputClass, L"",
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 10, 10, hwnd, nullptr, cs->hInstance,
+                                  nullptr);
+      if (g_richInput) ::SendMessageW(g_input, EM_SETEVENTMASK, 0, ENM_CHANGE);
       g_button = ::CreateWindowExW(0, L"Button", kSendCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 10, 10, hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSendButtonId)), cs->hInstance, nullptr);
       return 0;
@@ -260,7 +293,17 @@ LRESULT CALLBACK ChatProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         Log("click " + ToUtf8(kSendCaption));
         return 0;
       }
+      if (g_richInput && HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == g_input) {
+        LogRichInputText();
+        return 0;
+      }
       break;
+    case WM_COPYDATA: {
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (data->dwData != qq_double::kComposeTag) break;
+      Compose(std::wstring(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
+      return TRUE;
+    }
     case WM_CLOSE:
       Log("close");
       ::DestroyWindow(hwnd);
@@ -288,6 +331,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options* o) {
     std::wstring a = argv[i];
     if (a == L"--inactive") {
       o->activate = false;
+      continue;
+    }
+    if (a == L"--rich-input") {
+      o->richInput = true;
       continue;
     }
     if (i + 1 >= argc) return false;
@@ -325,6 +372,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const bool ok = argv && ParseOptions(argc, argv, &o);
   if (argv) ::LocalFree(argv);
   if (!ok) return 2;
+  g_richInput = o.richInput;
   if (!o.logPath.empty()) {
     g_log = ::CreateFileW(o.logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
