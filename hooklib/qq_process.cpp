@@ -22,7 +22,9 @@ bool IsQqProcess(DWORD pid) {
   if (!process) return false;
   const std::wstring path = foundation::ProcessImagePath(process.get());
   if (path.empty()) return false;
-  return foundation::ContainsText(foundation::GetExeNameFromPath(path), foundation::kConvertedExeName) &&
+  // The client itself, not any program whose name merely holds its name: the
+  // hook must enter no other program.
+  return foundation::TextEquals(foundation::GetExeNameFromPath(path), foundation::kConvertedExeName) &&
          SameArchitecture(process.get());
 }
 

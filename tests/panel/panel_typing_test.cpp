@@ -148,7 +148,8 @@ TEST_F(PanelTyping, MartianDecorationsFollowTheCharacters) {
 }
 
 TEST_F(PanelTyping, AnotherProgramIsNeverTouched) {
-  Start("Input=1\r\n", L"OtherChat.exe");
+  // A name that holds the client's name is still another program.
+  Start("Input=1\r\n", L"NotQQ.exe");
   TypeUnicode(L"这个");
   ASSERT_TRUE(qq_.InputBoxHolds(L"这个"));
   PostImeResult(qq_.input(), L"们");

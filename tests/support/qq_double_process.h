@@ -20,7 +20,7 @@ class QqDoubleProcess {
   QqDoubleProcess& operator=(const QqDoubleProcess&) = delete;
   ~QqDoubleProcess();
 
-  // exe: "QQ.exe" or "OtherChat.exe" (beside the test); args: the double's
+  // exe: "QQ.exe", "OtherChat.exe" or "NotQQ.exe" (beside the test); args: the double's
   // options, "--log" is added. Waits for its "ready" line; false on failure.
   bool Start(const std::wstring& exe, const std::vector<std::wstring>& args = {});
   HWND hwnd() const { return hwnd_; }
