@@ -5,7 +5,9 @@
 
 #include "editor/frm_main.h"
 #include "editor/message_loop.h"
+#ifdef BRACKMERE_SCRIPTED_PROMPTS
 #include "editor/scripted_prompts.h"
+#endif
 #include "editor/work_folder.h"
 #include "foundation/app_path.h"
 
@@ -15,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The shell's file operations and dialogs want OLE on the UI thread.
   ::OleInitialize(nullptr);
   ::SetCurrentDirectoryW(foundation::AppPath().c_str());
+#ifdef BRACKMERE_SCRIPTED_PROMPTS
   editor::InstallScriptedPromptsFromEnvironment();
+#endif
   // An editor ended during a pack import left its unpacked pack behind.
   editor::RemoveStaleWorkFolders();
   int code = 0;

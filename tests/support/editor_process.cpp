@@ -74,7 +74,7 @@ std::wstring WindowText(HWND hwnd) {
 EditorProcess::EditorProcess() : EditorProcess(L"") {}
 
 EditorProcess::EditorProcess(const std::wstring& sharedFolder)
-    : ProgramProcess(L"Brackmere.exe", {L"Thumbs.mdb", L"unrar.dll"}, sharedFolder) {}
+    : ProgramProcess(L"Brackmere_test.exe", {L"Thumbs.mdb", L"unrar.dll"}, sharedFolder) {}
 
 bool EditorProcess::Start() {
   const std::vector<std::wstring> environment = {

@@ -1,8 +1,9 @@
-// Runs Brackmere.exe from a folder of its own, or beside a panel in that
-// panel's folder, and drives its windows as a user would: clicks on the
-// category buttons, the cells, the links and the buttons, typing into the
-// dialogs, Esc. Its prompts are answered from a script (the program's
-// BRACKMERE_PROMPT_SCRIPT mode, editor/scripted_prompts.h): message boxes and
+// Runs the editor's test build (Brackmere_test.exe: the same program, built
+// with its prompts answered from a script) from a folder of its own, or
+// beside a panel in that panel's folder, and drives its windows as a user
+// would: clicks on the category buttons, the cells, the links and the
+// buttons, typing into the dialogs, Esc. The script is named by the
+// BRACKMERE_PROMPT_SCRIPT variable (editor/scripted_prompts.h): message boxes and
 // the file and folder dialogs never show. The program gets a temporary folder
 // of its own (TMP), where a pack import makes its work folder.
 #pragma once
