@@ -36,6 +36,12 @@ bool DockingLoop::ChatWindowsListed(WindowId fg, bool fgIsChat) {
 void DockingLoop::Tick(bool standAloneMode) {
   const WindowId fg = desktop_.Foreground();
   if (standAloneMode) return;
+  if (fg) {
+    ticksWithoutForeground_ = 0;
+  } else if (ticksWithoutForeground_ < kNoForegroundTicks) {
+    ++ticksWithoutForeground_;
+    return;
+  }
   if (ticksSinceRefresh_ < kRefreshFallbackTicks) ++ticksSinceRefresh_;
   const WindowId panel = desktop_.Panel();
   // The strict test is a function of the window's facts: one call serves the

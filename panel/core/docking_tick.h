@@ -49,6 +49,13 @@ class DockingLoop {
   // is not in front and no window appears or goes enters the list by then.
   static constexpr int kRefreshFallbackTicks = 500;
 
+  // While activation passes from one thread to another, the window in front
+  // reads as none for a moment (the new thread has not taken it yet): a
+  // click on the panel would hide it, and the panel in front then leaves it
+  // hidden. A tick that finds no window in front decides nothing until none
+  // has been in front for this many ticks in a row.
+  static constexpr int kNoForegroundTicks = 10;
+
   explicit DockingLoop(DockingDesktop& desktop) : desktop_(desktop) {}
 
   // One tick; nothing happens in stand-alone mode.
@@ -59,6 +66,7 @@ class DockingLoop {
 
   DockingDesktop& desktop_;
   int ticksSinceRefresh_ = kRefreshFallbackTicks;
+  int ticksWithoutForeground_ = 0;
 };
 
 }  // namespace panel

@@ -81,10 +81,17 @@ std::wstring Upper(std::wstring s) {
   return s;
 }
 
-// The loop as it reads step by step: enumerate and prune on every tick.
-void EveryTickReference(FakeDesktop& d, bool standAlone) {
+// The loop as it reads step by step: enumerate and prune on every tick (a
+// moment with no window in front decides nothing, as in the loop).
+void EveryTickReference(FakeDesktop& d, bool standAlone, int& ticksWithoutForeground) {
   const WindowId fg = d.Foreground();
   if (standAlone) return;
+  if (fg) {
+    ticksWithoutForeground = 0;
+  } else if (ticksWithoutForeground < DockingLoop::kNoForegroundTicks) {
+    ++ticksWithoutForeground;
+    return;
+  }
   d.RefreshChatWindowList();
   if (d.ListedChatWindows() < 1) return d.Hide();
   const WindowId panel = d.Panel();
@@ -182,6 +189,26 @@ TEST(DockingTick, ClosedChatWindowAndReturn) {
   EXPECT_EQ(d.lastPlace.top, 30 * 15);
 }
 
+// Activation passing to the panel (the user clicks it) reads as no window in
+// front for a moment: the docked panel stays where it is. No window in front
+// for longer is like another window in front.
+TEST(DockingTick, AMomentWithNoWindowInFrontMovesNothing) {
+  FakeDesktop d;
+  d.windows[1] = {true, true, L"QQ.exe", {100, 50, 600, 550}};
+  d.fg = 1;
+  DockingLoop loop(d);
+  loop.Tick(false);
+  d.fg = 0;
+  for (int i = 0; i < DockingLoop::kNoForegroundTicks; ++i) loop.Tick(false);
+  d.fg = d.panel;
+  loop.Tick(false);
+  EXPECT_EQ(d.log, "target 1; place 9000,750,7500; ");
+  d.fg = 0;
+  for (int i = 0; i <= DockingLoop::kNoForegroundTicks; ++i) loop.Tick(false);
+  EXPECT_EQ(d.hides, 1);
+  EXPECT_EQ(d.chat, 1u);
+}
+
 // When the list is brought up to date: never while another window is in
 // front or while the chat window in front is listed; when a chat window that
 // the enumeration would list comes to the front, when windows appear or go
@@ -253,6 +280,7 @@ TEST(DockingTick, DoesWhatEnumeratingEveryTickDoesInRandomSessions) {
     DockingLoop loop(fast);
     WindowId next = 1;
     bool standAlone = false;
+    int ticksWithoutForeground = 0;
     for (int step = 0; step < 1500; ++step) {
       std::vector<WindowId> ids;
       for (const auto& [id, w] : fast.windows) ids.push_back(id);
@@ -288,7 +316,7 @@ TEST(DockingTick, DoesWhatEnumeratingEveryTickDoesInRandomSessions) {
         standAlone = !standAlone;
       }
       loop.Tick(standAlone);
-      EveryTickReference(reference, standAlone);
+      EveryTickReference(reference, standAlone, ticksWithoutForeground);
       ASSERT_EQ(fast.log, reference.log) << "seed " << seed << ", step " << step;
       ASSERT_EQ(fast.chat, reference.chat) << "seed " << seed << ", step " << step;
       // Whatever the loop left in its list, the reference's holds too.
