@@ -640,13 +640,14 @@ void Frmmain::PicF_MouseDown(int index, int16_t button) {
   // the keys reach whatever window is active.
   HWND chat = foundation::ChatWindowHandle;
   if (path.empty() || !chat || !::IsWindow(chat)) return;
-  const bool copied = CopyPictureForChat(path);
-  if (copied) PasteIntoChat(chat);
+  // A picture that did not reach the input box is not sent: the chat would
+  // go without it.
+  const bool pasted = CopyPictureForChat(path) && PasteIntoChat(chat);
   const std::wstring temp = foundation::AppPath() + L"Temp.html";
   if (foundation::FileExists(temp)) ::DeleteFileW(temp.c_str());
-  if (copied && button == 2) {
+  if (pasted && button == 2) {
     ClickSendButton(chat);
-    SendEnterKeys();
+    SendEnterKeys(chat);
   }
 }
 

@@ -7,8 +7,31 @@ namespace {
 
 constexpr wchar_t kSendButtonClass[] = L"Button";
 constexpr wchar_t kSendButtonCaption[] = L"发送(S)";
+// A hung chat window does not hold the panel longer than this.
+constexpr UINT kFocusMessageTimeout = 1000;
+constexpr DWORD kPollStep = 5;
 
 void Key(BYTE vk, bool up) { ::keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0); }
+
+bool InFront(HWND chat) { return ::GetForegroundWindow() == chat; }
+
+// The window that gets the keyboard's keys: the focus of the chat window's thread.
+bool HasKeyboardFocus(HWND chat, HWND input) {
+  if (!InFront(chat)) return false;
+  GUITHREADINFO info{sizeof(info)};
+  const DWORD thread = ::GetWindowThreadProcessId(chat, nullptr);
+  return thread && ::GetGUIThreadInfo(thread, &info) && info.hwndFocus == input;
+}
+
+// Keeps pumping until ready() holds or the deadline passes.
+template <typename Ready>
+bool PumpUntil(Ready ready, DWORD start, DWORD bound) {
+  for (;;) {
+    if (ready()) return true;
+    if (::GetTickCount() - start >= bound) return false;
+    PumpSleepPump(kPollStep);
+  }
+}
 
 }  // namespace
 
@@ -20,14 +43,20 @@ void PumpSleepPump(DWORD milliseconds) {
 
 bool PasteIntoChat(HWND chat) {
   if (!chat || !::IsWindow(chat)) return false;
-  RECT r;
-  if (!::GetWindowRect(chat, &r)) return false;
-  const POINT inputPoint{r.left + 50, r.bottom - 50};
-  HWND input = ::WindowFromPoint(inputPoint);
+  const DWORD start = ::GetTickCount();
   ::SetForegroundWindow(chat);
   PumpSleepPump(kWaitAfterActivate);
-  ::SendMessageW(input, WM_SETFOCUS, 0, 0);
+  if (!PumpUntil([&] { return InFront(chat); }, start, kWaitForChatInFront)) return false;
+  // Read with the chat window in front, so that no window it was behind
+  // answers for the point.
+  RECT r;
+  if (!::GetWindowRect(chat, &r)) return false;
+  HWND input = ::WindowFromPoint(POINT{r.left + 50, r.bottom - 50});
+  if (!input || (input != chat && !::IsChild(chat, input))) return false;
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(input, WM_SETFOCUS, 0, 0, SMTO_ABORTIFHUNG, kFocusMessageTimeout, &ignored);
   PumpSleepPump(kWaitAfterFocus);
+  if (!PumpUntil([&] { return HasKeyboardFocus(chat, input); }, start, kWaitForChatInFront)) return false;
   Key(VK_CONTROL, false);
   Key('V', false);
   Key('V', true);
@@ -41,7 +70,8 @@ void ClickSendButton(HWND chat) {
   if (button) ::SendMessageW(button, BM_CLICK, 0, 0);
 }
 
-void SendEnterKeys() {
+void SendEnterKeys(HWND chat) {
+  if (!InFront(chat)) return;
   Key(VK_RETURN, false);
   Key(VK_RETURN, true);
   Key(VK_CONTROL, false);

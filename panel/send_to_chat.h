@@ -1,14 +1,20 @@
 // The keystroke side of sending to a QQ chat window: bring it to the front,
 // focus its input box, paste, and for a send press its "发送(S)" button.
+// Keys go out only while the chat window is in front with its input box
+// holding the focus: keys reach whatever window has the focus, which may be
+// another program's.
 #pragma once
 #include <windows.h>
 
 namespace panel {
 
-// Fixed waits of the send road, in milliseconds.
+// Fixed waits of the send road, in milliseconds: each is a minimum.
 inline constexpr DWORD kWaitAfterActivate = 50;
 inline constexpr DWORD kWaitAfterFocus = 50;
 inline constexpr DWORD kWaitAfterPaste = 100;
+// How long the chat window is given, from its activation on, to come to the
+// front with the focus in its input box.
+inline constexpr DWORD kWaitForChatInFront = 1000;
 
 // Processes pending messages, sleeps, processes them again: the docking timer
 // and the window's other messages keep running during the road's waits.
@@ -16,14 +22,16 @@ void PumpSleepPump(DWORD milliseconds);
 
 // The input box: the window at 50 px right of the chat window's left edge and
 // 50 px above its bottom. Brings the chat window to the front, focuses the
-// box and presses Ctrl+V. False, with nothing sent, when chat is not a live
-// window (the keys would reach whatever window is active).
+// box and presses Ctrl+V. False, with no key pressed, when chat is not a live
+// window, or when it did not come to the front with the focus in its input
+// box within kWaitForChatInFront.
 bool PasteIntoChat(HWND chat);
 
 // BM_CLICK on the direct child of class "Button" captioned "发送(S)".
 void ClickSendButton(HWND chat);
 
-// Enter, then Ctrl+Enter, to the active window, without waiting for them.
-void SendEnterKeys();
+// Enter, then Ctrl+Enter, without waiting for them; only while chat is the
+// window in front, else nothing.
+void SendEnterKeys(HWND chat);
 
 }  // namespace panel

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "support/key_watch.h"
+#include "support/mouse_input.h"
 #include "support/panel_process.h"
 #include "support/qq_double_process.h"
 
@@ -27,11 +29,31 @@ class PanelSend : public ::testing::Test {
     const LPARAM at = MAKELPARAM(1 + 44 * column + 20, 20);
     ::PostMessageW(grid_, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
   }
+  // A real click on a cell of the main grid, through the system's input
+  // queue, once the pointer rests on the cell: the hover preview has shown
+  // and is not under the pointer (it moves out of the pointer's way).
+  void ClickCell(int column, bool right) {
+    const POINT at = ScreenPointOf(grid_, 1 + 44 * column + 20, 20);
+    HWND preview = ::GetParent(panel_.Child(L"TarnwickPreviewStill"));
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(PointAt(at, [&] { return ::IsWindowVisible(preview) && ::WindowFromPoint(at) == grid_; }));
+    ClickAt(at, right);
+  }
+  bool Docked() const {
+    const RECT r = panel_.WindowRect();
+    return r.left == 600 && r.top == 50;
+  }
   size_t Count(const std::string& prefix) const {
     const auto lines = qq_.LogLines();
     return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
       return l.rfind(prefix, 0) == 0;
     }));
+  }
+  // The double's log, for a failure's message.
+  std::string Log() const {
+    std::string all;
+    for (const std::string& l : qq_.LogLines()) all += "\n  " + l;
+    return all;
   }
   std::string Line(const std::string& prefix) const {
     for (const std::string& l : qq_.LogLines())
@@ -124,4 +146,56 @@ TEST_F(PanelSend, WindowsServer2003RouteThroughThePage) {
   // The page is gone once the click is over (the paste comes before its end).
   const std::wstring page = panel2003.folder() + L"Temp.html";
   EXPECT_TRUE(PanelProcess::WaitFor([&] { return ::GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+}
+
+// Real clicks from another process, each with the panel coming to the front
+// first and the chat window after it: every paste reaches the input box,
+// every send follows its paste, and every key the panel presses reaches the
+// chat window (Ctrl+V for each click, Enter and Ctrl+Enter after each send).
+TEST_F(PanelSend, EveryRealClickPastesAndEveryRightClickSends) {
+  constexpr size_t kRounds = 20, kKeysPerRound = 4 + 4 + 6;
+  for (size_t i = 1; i <= kRounds; ++i) {
+    ASSERT_TRUE(BringToFront(qq_.hwnd())) << i;
+    ASSERT_TRUE(PanelProcess::WaitFor([&] { return Docked(); })) << i;
+    ClickCell(0, false);
+    ASSERT_TRUE(PumpUntil([&] { return Count("paste bitmap=") == 2 * i - 1; }, 10000)) << i << Log();
+    ASSERT_TRUE(BringToFront(qq_.hwnd())) << i;
+    ASSERT_TRUE(PanelProcess::WaitFor([&] { return Docked(); })) << i;
+    ClickCell(1, true);
+    // The chat window takes the keys in its own time: the send's click may
+    // overtake the keys that end the paste.
+    ASSERT_TRUE(PumpUntil([&] { return Count("key ") == kKeysPerRound * i; }, 10000)) << i << Log();
+    ASSERT_EQ(Count("paste bitmap="), 2 * i) << i << Log();
+    ASSERT_EQ(Count("click 发送(S)"), i) << i << Log();
+  }
+  EXPECT_EQ(Count("paste bitmap=40x30"), kRounds);
+  EXPECT_EQ(Count("paste bitmap=20x10"), kRounds);
+  EXPECT_EQ(Count("key down vk=0x56 ctrl=1 in=input"), 2 * kRounds);
+  EXPECT_EQ(Count("key down vk=0x0D ctrl=0 in=button"), kRounds);
+  EXPECT_EQ(Count("key down vk=0x0D ctrl=1 in=button"), kRounds);
+}
+
+// A chat window the system keeps from the front gets no key, and neither
+// does any other window: no key leaves the panel at all.
+TEST_F(PanelSend, ChatWindowKeptFromTheFrontGetsNoKey) {
+  KeyWatch keys;
+  qq_.RefuseFront(true);
+  ClickCell(0, true);
+  ASSERT_TRUE(qq_.WaitForLine("activate refused")) << Log();
+  // The click gives up about a second after it began; nothing marks its end.
+  PumpMessages(3000);
+  EXPECT_EQ(keys.Count(), 0);
+  EXPECT_EQ(Count("key "), 0u);
+  EXPECT_EQ(Count("paste"), 0u);
+  EXPECT_EQ(Count("click"), 0u);
+
+  // Taken to the front again, it gets the next click's paste, which the
+  // watch sees too.
+  qq_.RefuseFront(false);
+  ASSERT_TRUE(BringToFront(qq_.hwnd()));
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return Docked(); }));
+  ClickCell(0, false);
+  ASSERT_TRUE(qq_.WaitForLine("paste bitmap=40x30"));
+  ASSERT_TRUE(qq_.WaitForLine("key up vk=0x11 ctrl=0 in=input"));
+  EXPECT_EQ(keys.Count(), 4);
 }

@@ -8,7 +8,7 @@
 #include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/handle_text.h"
-#include "fakes/qq/compose_command.h"
+#include "fakes/qq/double_commands.h"
 
 namespace testing_support {
 namespace {
@@ -115,6 +115,12 @@ bool QqDoubleProcess::WaitForLine(const std::string& line, DWORD timeoutMs) cons
 void QqDoubleProcess::Compose(const std::wstring& text) const {
   COPYDATASTRUCT data{qq_double::kComposeTag, static_cast<DWORD>(text.size() * sizeof(wchar_t)),
                       const_cast<wchar_t*>(text.data())};
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(hwnd_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &ignored);
+}
+
+void QqDoubleProcess::RefuseFront(bool refuse) const {
+  COPYDATASTRUCT data{refuse ? qq_double::kRefuseFrontTag : qq_double::kAllowFrontTag, 0, nullptr};
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutW(hwnd_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &ignored);
 }

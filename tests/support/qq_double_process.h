@@ -40,6 +40,9 @@ class QqDoubleProcess {
   // Makes text an input method's result in the focused input box, as the
   // system's input method delivers one; returns once the double handled it.
   void Compose(const std::wstring& text) const;
+  // From now on the chat window refuses every activation (false: takes it
+  // again); returns once the double handled it.
+  void RefuseFront(bool refuse) const;
   // Posts WM_CLOSE and waits for the process to end (terminates it after 5 s).
   void Close();
 

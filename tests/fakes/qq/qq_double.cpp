@@ -15,7 +15,7 @@
 
 #include "foundation/ansi_text.h"
 #include "foundation/handle_text.h"
-#include "tests/fakes/qq/compose_command.h"
+#include "tests/fakes/qq/double_commands.h"
 
 using foundation::HandleToText;
 using foundation::ToUtf8;
@@ -197,6 +197,27 @@ void Compose(const std::wstring& text) {
   ::ImmReleaseContext(focus, context);
 }
 
+// While set, every activation of the chat window is refused (a thread-local
+// CBT hook on the double's own thread).
+HHOOK g_refuseFront = nullptr;
+
+LRESULT CALLBACK RefuseActivation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && reinterpret_cast<HWND>(wParam) == g_main) {
+    Log("activate refused");
+    return 1;
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void RefuseFront(bool refuse) {
+  if (refuse && !g_refuseFront) {
+    g_refuseFront = ::SetWindowsHookExW(WH_CBT, RefuseActivation, nullptr, ::GetCurrentThreadId());
+  } else if (!refuse && g_refuseFront) {
+    ::UnhookWindowsHookEx(g_refuseFront);
+    g_refuseFront = nullptr;
+  }
+}
+
 void LogKey(const char* what, WPARAM vk, const char* where) {
   char line[96];
   const int ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) ? 1 : 0;
@@ -300,6 +321,10 @@ LRESULT CALLBACK ChatProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_COPYDATA: {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (data->dwData == qq_double::kRefuseFrontTag || data->dwData == qq_double::kAllowFrontTag) {
+        RefuseFront(data->dwData == qq_double::kRefuseFrontTag);
+        return TRUE;
+      }
       if (data->dwData != qq_double::kComposeTag) break;
       Compose(std::wstring(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t)));
       return TRUE;
