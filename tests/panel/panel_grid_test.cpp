@@ -13,6 +13,7 @@
 #include "foundation/gdiplus_image.h"
 #include "foundation/picture_fitting.h"
 #include "picture_files.h"
+#include "support/mouse_input.h"
 #include "support/panel_process.h"
 #include "support/qq_double_process.h"
 
@@ -91,6 +92,8 @@ void SpoilKeepingStamp(const std::wstring& path) {
 }  // namespace
 
 TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
+  // The screen is read: no hover preview may cover a cell.
+  ParkPointer();
   PanelProcess panel;
   panel.AddCategory(L"默认表情");
   std::vector<std::wstring> files;

@@ -6,6 +6,7 @@
 
 #include "foundation/gdiplus_image.h"
 #include "picture_files.h"
+#include "support/mouse_input.h"
 #include "support/panel_process.h"
 #include "support/qq_double_process.h"
 
@@ -54,7 +55,7 @@ class PanelPreview : public ::testing::Test {
     ASSERT_TRUE(pictures_test::MakePictureFile(panel_.folder() + L"Face\\默认表情\\b.png", PictureFormat::kPng, 30,
                                                30, 0xFF000000u | 0x10C040));
     panel_.AddPicture(L"默认表情", L"c.bmp", 20, 10);
-    ::SetCursorPos(5, ::GetSystemMetrics(SM_CYSCREEN) - 5);  // off the windows
+    ParkPointer();
     ASSERT_TRUE(qq_.Start(L"QQ.exe", {L"--x", L"100", L"--y", L"50"}));
     ASSERT_TRUE(panel_.Start());
     ASSERT_TRUE(BringToFront(qq_.hwnd()));

@@ -29,6 +29,9 @@ class PanelSend : public ::testing::Test {
     const LPARAM at = MAKELPARAM(1 + 44 * column + 20, 20);
     ::PostMessageW(grid_, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
   }
+  // The pointer the real clicks rest on the grid goes, so the next test's
+  // panel shows no preview under it.
+  void TearDown() override { ParkPointer(); }
   // A real click on a cell of the main grid, through the system's input
   // queue, once the pointer rests on the cell: the hover preview has shown
   // and is not under the pointer (it moves out of the pointer's way).

@@ -26,6 +26,8 @@ bool PointAt(POINT screen, const std::function<bool()>& settled, DWORD timeoutMs
       timeoutMs);
 }
 
+void ParkPointer() { ::SetCursorPos(5, ::GetSystemMetrics(SM_CYSCREEN) - 5); }
+
 POINT ScreenPointOf(HWND window, int x, int y) {
   POINT p{x, y};
   ::ClientToScreen(window, &p);

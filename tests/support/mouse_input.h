@@ -16,6 +16,10 @@ void ClickAt(POINT screen, bool right = false);
 // out of the pointer's way has moved); false after about timeoutMs.
 bool PointAt(POINT screen, const std::function<bool()>& settled, DWORD timeoutMs = 5000);
 
+// Moves the pointer to the screen's bottom-left corner, off every window a
+// test places: a program under the pointer shows what it shows on hover.
+void ParkPointer();
+
 // The screen point of a point in a window's client area.
 POINT ScreenPointOf(HWND window, int x, int y);
 
