@@ -624,9 +624,7 @@ bool Frmmain::CopyPictureForChat(const std::wstring& path) {
   pageComplete_ = false;
   web_.Navigate(temp);
   // The page reports completion; a page that never does is given up after a bound.
-  const DWORD start = ::GetTickCount();
-  while (!pageComplete_ && ::GetTickCount() - start < kPageWait2003Ms) PumpSleepPump(1);
-  return pageComplete_;
+  return PumpSleepUntil([&] { return pageComplete_; }, ::GetTickCount(), kPageWait2003Ms, 1);
 }
 
 void Frmmain::Web_DocumentComplete(const std::wstring& url, int readyState) {

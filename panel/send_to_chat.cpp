@@ -23,16 +23,6 @@ bool HasKeyboardFocus(HWND chat, HWND input) {
   return thread && ::GetGUIThreadInfo(thread, &info) && info.hwndFocus == input;
 }
 
-// Keeps pumping until ready() holds or the deadline passes.
-template <typename Ready>
-bool PumpUntil(Ready ready, DWORD start, DWORD bound) {
-  for (;;) {
-    if (ready()) return true;
-    if (::GetTickCount() - start >= bound) return false;
-    PumpSleepPump(kPollStep);
-  }
-}
-
 }  // namespace
 
 void PumpSleepPump(DWORD milliseconds) {
@@ -46,7 +36,7 @@ bool PasteIntoChat(HWND chat) {
   const DWORD start = ::GetTickCount();
   ::SetForegroundWindow(chat);
   PumpSleepPump(kWaitAfterActivate);
-  if (!PumpUntil([&] { return InFront(chat); }, start, kWaitForChatInFront)) return false;
+  if (!PumpSleepUntil([&] { return InFront(chat); }, start, kWaitForChatInFront, kPollStep)) return false;
   // Read with the chat window in front, so that no window it was behind
   // answers for the point.
   RECT r;
@@ -56,7 +46,8 @@ bool PasteIntoChat(HWND chat) {
   DWORD_PTR ignored = 0;
   ::SendMessageTimeoutW(input, WM_SETFOCUS, 0, 0, SMTO_ABORTIFHUNG, kFocusMessageTimeout, &ignored);
   PumpSleepPump(kWaitAfterFocus);
-  if (!PumpUntil([&] { return HasKeyboardFocus(chat, input); }, start, kWaitForChatInFront)) return false;
+  if (!PumpSleepUntil([&] { return HasKeyboardFocus(chat, input); }, start, kWaitForChatInFront, kPollStep))
+    return false;
   Key(VK_CONTROL, false);
   Key('V', false);
   Key('V', true);

@@ -20,6 +20,17 @@ inline constexpr DWORD kWaitForChatInFront = 1000;
 // and the window's other messages keep running during the road's waits.
 void PumpSleepPump(DWORD milliseconds);
 
+// Pumps and sleeps step milliseconds at a time until ready() holds (true) or
+// bound milliseconds have passed since the tick count start (false).
+template <typename Ready>
+bool PumpSleepUntil(Ready ready, DWORD start, DWORD bound, DWORD step) {
+  for (;;) {
+    if (ready()) return true;
+    if (::GetTickCount() - start >= bound) return false;
+    PumpSleepPump(step);
+  }
+}
+
 // The input box: the window at 50 px right of the chat window's left edge and
 // 50 px above its bottom. Brings the chat window to the front, focuses the
 // box and presses Ctrl+V. False, with no key pressed, when chat is not a live
