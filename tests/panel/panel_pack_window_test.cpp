@@ -46,8 +46,9 @@ TEST(PanelPackWindow, PacksFromTheServerBecomeCategoriesOfThePanel) {
 
   // Nothing of the panel opens it; asking the panel does.
   ::PostMessageW(panel.Window(), ::RegisterWindowMessageW(panel::kOpenPackWindowMessage), 0, 0);
-  HWND window = nullptr;
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return (window = panel.FindTopLevel(panel::kPackWindowClass)) != nullptr; }));
+  // Shown once its controls exist (found before that, it may have none yet).
+  HWND window = panel.WaitForTopLevel(panel::kPackWindowClass);
+  ASSERT_NE(window, nullptr);
   HWND frame = ::GetDlgItem(window, panel::kIdFrame1);
   ASSERT_TRUE(PanelProcess::WaitFor([&] { return Text(frame) == L"表情包列表 (获取完成)"; }, 15000)) << Text(frame);
   EXPECT_EQ(Text(window), L"QQ表情包下载");

@@ -97,8 +97,9 @@ TEST(PanelStartup, MissingConversionRowEndsTheProgram) {
   panel.WriteConfig("[Config]\r\nFirst=1\r\n");
   ASSERT_TRUE(panel.EditDatabase("DELETE FROM BTZ WHERE id=3"));
   panel.Start();  // start-up stops at the message
-  HWND box = nullptr;
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return (box = panel.FindTopLevel(L"#32770")) != nullptr; }, 15000));
+  // Shown once its text and button exist.
+  HWND box = panel.WaitForTopLevel(L"#32770", 15000);
+  ASSERT_NE(box, nullptr);
   EXPECT_EQ(WindowText(box), L"提示");
   EXPECT_NE(ChildTexts(box).find(L"数据出错,请重新安装Sorvane！"), std::wstring::npos);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
