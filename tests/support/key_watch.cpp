@@ -6,13 +6,11 @@ namespace testing_support {
 namespace {
 
 std::atomic<KeyWatch*> g_watch{nullptr};
-std::atomic<int>* g_count = nullptr;
 
 }  // namespace
 
 KeyWatch::KeyWatch() {
   EXPECT_EQ(g_watch.exchange(this), nullptr) << "one key watch at a time";
-  g_count = &count_;
   HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
   thread_ = std::thread([this, ready] {
     MSG msg;
@@ -31,12 +29,11 @@ KeyWatch::KeyWatch() {
 KeyWatch::~KeyWatch() {
   ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
   thread_.join();
-  g_count = nullptr;
   g_watch = nullptr;
 }
 
 LRESULT CALLBACK KeyWatch::Proc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && g_count) ++*g_count;
+  if (KeyWatch* watch = g_watch.load(); code == HC_ACTION && watch) ++watch->count_;
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
