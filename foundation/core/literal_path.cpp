@@ -61,4 +61,11 @@ std::wstring LiteralPath(std::wstring_view path) {
                : std::wstring(kLiteralUncPrefix) + std::wstring(path.substr(2));
 }
 
+std::wstring OrdinaryPath(std::wstring_view path) {
+  if (path.substr(0, kLiteralUncPrefix.size()) == kLiteralUncPrefix)
+    return L"\\\\" + std::wstring(path.substr(kLiteralUncPrefix.size()));
+  if (IsLiteralPath(path)) return std::wstring(path.substr(kLiteralPrefix.size()));
+  return std::wstring(path);
+}
+
 }  // namespace foundation

@@ -28,4 +28,9 @@ std::wstring LiteralPath(std::wstring_view path);
 // True for a path in the "\\?\" form.
 bool IsLiteralPath(std::wstring_view path);
 
+// The path as a user or another program names it: a path in the "\\?\"
+// form without that prefix ("\\?\UNC\srv\..." as "\\srv\..."), any other
+// path unchanged.
+std::wstring OrdinaryPath(std::wstring_view path);
+
 }  // namespace foundation

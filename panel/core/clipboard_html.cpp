@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "foundation/ansi_text.h"
+#include "foundation/core/literal_path.h"
 
 namespace panel {
 namespace {
@@ -32,7 +33,9 @@ std::string Offset(size_t v) {
 
 std::string FileUrl(std::wstring_view path) {
   std::string out = "file:///";
-  for (unsigned char c : foundation::ToUtf8(path)) {
+  // A folder reached by its literal form is named as the chat program will
+  // open it, by the ordinary path.
+  for (unsigned char c : foundation::ToUtf8(foundation::OrdinaryPath(path))) {
     if (c == '\\') {
       out += '/';
     } else if (KeptInUrl(c)) {

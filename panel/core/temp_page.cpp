@@ -1,5 +1,7 @@
 #include "panel/core/temp_page.h"
 
+#include "foundation/core/literal_path.h"
+
 namespace panel {
 
 std::wstring TempPageTemplate() {
@@ -39,7 +41,7 @@ std::wstring TempPageTemplate() {
 
 std::wstring TempPageImageUrl(std::wstring_view path) {
   std::wstring url = L"file:///";
-  for (wchar_t c : path) {
+  for (wchar_t c : foundation::OrdinaryPath(path)) {
     if (c == L' ')
       url += L"%20";
     else

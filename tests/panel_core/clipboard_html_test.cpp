@@ -22,6 +22,9 @@ TEST(ClipboardHtml, FileUrlAndEscaping) {
   EXPECT_EQ(FileUrl(L"C:\\Face\\a b.gif"), "file:///C:/Face/a%20b.gif");
   EXPECT_EQ(FileUrl(L"C:\\x#1%'.gif"), "file:///C:/x%231%25%27.gif");
   EXPECT_EQ(FileUrl(L"C:\\表情.gif"), "file:///C:/\xe8\xa1\xa8\xe6\x83\x85.gif");
+  // A category reached by its literal form is named by its ordinary path.
+  EXPECT_EQ(FileUrl(L"\\\\?\\C:\\Face\\x.\\a.gif"), "file:///C:/Face/x./a.gif");
+  EXPECT_EQ(FileUrl(L"\\\\?\\UNC\\srv\\s\\x \\a.gif"), "file://///srv/s/x%20/a.gif");
   EXPECT_EQ(EscapeAttribute("a'b\"c<d>&"), "a&#39;b&quot;c&lt;d&gt;&amp;");
   // A quote in a file name can't end the attribute early.
   const std::string f = ImageFragment(L"C:\\it's.gif");
@@ -45,6 +48,7 @@ TEST(TempPage, TemplateIs644BytesInCodePage936) {
 
 TEST(TempPage, ImageUrlReplacesOnlyBlanks) {
   EXPECT_EQ(TempPageImageUrl(L"D:\\My Faces\\a b.gif"), L"file:///D:\\My%20Faces\\a%20b.gif");
+  EXPECT_EQ(TempPageImageUrl(L"\\\\?\\D:\\x.\\a.gif"), L"file:///D:\\x.\\a.gif");
   const std::wstring page = BuildTempPage(L"D:\\My Faces\\a b.gif");
   EXPECT_NE(page.find(L"src=file:///D:\\My%20Faces\\a%20b.gif width=60"), std::wstring::npos);
   EXPECT_EQ(page.find(L"ImageURL"), std::wstring::npos);
