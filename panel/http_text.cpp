@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace panel {
@@ -81,9 +84,9 @@ std::wstring DecodeText(std::string_view bytes) {
   return Convert(kChineseCodePage, 0, bytes);
 }
 
-std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs) {
-  if (!IsHttpAddress(url)) return {};
-  const HttpDeadline deadline(deadlineMs);
+namespace {
+
+std::wstring FetchWithin(const std::wstring& url, const HttpDeadline& deadline) {
   InternetHandle session(::InternetOpenW(L"Tarnwick", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session.h) return {};
   deadline.LimitWaits(session.h);
@@ -123,6 +126,41 @@ std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs) {
     return {};
   }
   return DecodeText(body);
+}
+
+// A fetch on a thread of its own. Shared with it, so that a fetch given up
+// at the deadline ends in its own time with no one waiting for it.
+struct FetchJob {
+  explicit FetchJob(unsigned deadlineMs) : deadline(deadlineMs) {}
+  FetchJob(const FetchJob&) = delete;
+  FetchJob& operator=(const FetchJob&) = delete;
+  ~FetchJob() {
+    if (done) ::CloseHandle(done);
+  }
+  const HttpDeadline deadline;
+  HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::wstring text;  // written before done is set, read only after
+};
+
+}  // namespace
+
+std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs) {
+  if (!IsHttpAddress(url)) return {};
+  // WinINet's own waits bound each connect, send and receive, but not how
+  // many receives the status line and headers take: a server trickling them
+  // would hold a fetch made here past any deadline.
+  auto job = std::make_shared<FetchJob>(deadlineMs);
+  if (!job->done) return {};
+  try {
+    std::thread([job, url] {
+      job->text = FetchWithin(url, job->deadline);
+      ::SetEvent(job->done);
+    }).detach();
+  } catch (const std::system_error&) {
+    return {};
+  }
+  if (::WaitForSingleObject(job->done, deadlineMs) != WAIT_OBJECT_0) return {};
+  return job->text;
 }
 
 }  // namespace panel

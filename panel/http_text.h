@@ -1,6 +1,7 @@
 // A text file fetched over HTTP with WinINet, the way the pack window reads
-// the pack list: synchronous on the UI thread, bounded in time and size, and
-// only a success status counts (an error page is no list).
+// the pack list: the caller waits for it, bounded in time (connecting and the
+// answer's headers included) and size, and only a success status counts (an
+// error page is no list).
 #pragma once
 #include <string>
 #include <string_view>

@@ -117,3 +117,15 @@ TEST(HttpText, AListStillComingAtTheDeadlineIsNoList) {
   EXPECT_EQ(panel::FetchHttpText(url, 1000), L"");
   EXPECT_EQ(panel::FetchHttpText(url), L"cats.rar|1 KB|cats|2024-01-02\r\n");
 }
+
+TEST(HttpText, HeadersStillComingAtTheDeadlineEndTheFetchThere) {
+  PackSite site;
+  // The status line and headers alone take five seconds.
+  site.ServeBytes(L"FaceList.txt", "cats.rar|1 KB|cats|2024-01-02\r\n", L".slowhead");
+  ASSERT_TRUE(site.Start());
+  const std::wstring url = site.url() + L"tolvery/FaceList.txt";
+  const ULONGLONG start = ::GetTickCount64();
+  EXPECT_EQ(panel::FetchHttpText(url, 1000), L"");
+  EXPECT_LT(::GetTickCount64() - start, 3000u);
+  EXPECT_EQ(panel::FetchHttpText(url), L"cats.rar|1 KB|cats|2024-01-02\r\n");
+}

@@ -7,6 +7,8 @@ one asked for:
   <path>.drop  200 with the file's full length announced, half of it sent,
                then the connection is closed;
   <path>.slow  the file in ten pieces, 0.2 s apart;
+  <path>.slowhead  the status line and headers in ten pieces, 0.5 s apart,
+               then the file;
   <path>.padded that file holds a size in bytes on its first line, then the
                start of the body; the body is that start followed by zero
                bytes up to the size, with no length announced (the end is
@@ -72,6 +74,22 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 except OSError:
                     return
                 time.sleep(0.2)
+            return
+        if os.path.isfile(local + '.slowhead'):
+            with open(local + '.slowhead', 'rb') as f:
+                data = f.read()
+            head = (b'HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n'
+                    b'Content-Length: %d\r\n\r\n' % len(data))
+            step = max(1, len(head) // 10 + 1)
+            try:
+                for start in range(0, len(head), step):
+                    self.wfile.write(head[start:start + step])
+                    self.wfile.flush()
+                    time.sleep(0.5)
+                self.wfile.write(data)
+            except OSError:
+                pass
+            self.close_connection = True
             return
         if os.path.isfile(local + '.padded'):
             with open(local + '.padded', 'rb') as f:
