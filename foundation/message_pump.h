@@ -7,4 +7,10 @@ namespace foundation {
 // request is put back for the thread's own message loop.
 void PumpPendingMessages();
 
+// The same, but the mouse's and the keyboard's input stays queued, in its
+// order, for the thread's own loop once the caller is done: timers, paints,
+// sent and posted messages go on meanwhile, while a click cannot start
+// something new inside the wait (nor activate a window through it).
+void PumpPendingMessagesButInput();
+
 }  // namespace foundation

@@ -227,6 +227,9 @@ LRESULT FaceGrid::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_MOUSEACTIVATE:
+      if (!look_.activatesPanel) return MA_NOACTIVATE;
+      break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {

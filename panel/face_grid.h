@@ -30,6 +30,13 @@ struct GridLook {
   // Fitted pictures kept by the thumbnail store, so that a file is decoded
   // once (the main grid; cells of other sizes would only crowd it out).
   bool keepPictures = false;
+  // A press on the grid activates the panel. The grids whose click pastes
+  // into the chat window don't: the paste gives the activation to the chat
+  // window at once, and a chat window that loses it again before it has read
+  // the keys pressed for it loses those keys (Wine drops keyboard input
+  // queued for a thread with no active window by the time it reads it), as
+  // happens when the next click is waiting for the paste to end.
+  bool activatesPanel = true;
 };
 
 class FaceGrid : public foundation::WindowBase {

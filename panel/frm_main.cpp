@@ -164,6 +164,7 @@ void Frmmain::CreateControls() {
 
   GridLook mainLook;
   mainLook.keepPictures = true;
+  mainLook.activatesPanel = false;
   picF_.Create(pages_[0].viewport.hwnd(), 0, 0, kViewportWidth, 1, Ole(kOleGrey), mainLook);
   picF_.SetCells({POINT{TwipsToPixels(kCellOriginTwips), TwipsToPixels(kCellOriginTwips)}}, kCellPixels + 2);
   picF_.CellMouseDown = [this](int i, int16_t b) { PicF_MouseDown(i, b); };

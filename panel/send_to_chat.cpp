@@ -7,8 +7,6 @@ namespace {
 
 constexpr wchar_t kSendButtonClass[] = L"Button";
 constexpr wchar_t kSendButtonCaption[] = L"发送(S)";
-// A hung chat window does not hold the panel longer than this.
-constexpr UINT kFocusMessageTimeout = 1000;
 constexpr DWORD kPollStep = 5;
 
 void Key(BYTE vk, bool up) { ::keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0); }
@@ -26,9 +24,9 @@ bool HasKeyboardFocus(HWND chat, HWND input) {
 }  // namespace
 
 void PumpSleepPump(DWORD milliseconds) {
-  foundation::PumpPendingMessages();
+  foundation::PumpPendingMessagesButInput();
   ::Sleep(milliseconds);
-  foundation::PumpPendingMessages();
+  foundation::PumpPendingMessagesButInput();
 }
 
 bool PasteIntoChat(HWND chat) {
@@ -43,8 +41,11 @@ bool PasteIntoChat(HWND chat) {
   if (!::GetWindowRect(chat, &r)) return false;
   HWND input = ::WindowFromPoint(POINT{r.left + 50, r.bottom - 50});
   if (!input || (input != chat && !::IsChild(chat, input))) return false;
+  // A hung chat window holds the panel no longer than the road's bound.
+  const DWORD spent = ::GetTickCount() - start;
+  if (spent >= kWaitForChatInFront) return false;
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutW(input, WM_SETFOCUS, 0, 0, SMTO_ABORTIFHUNG, kFocusMessageTimeout, &ignored);
+  ::SendMessageTimeoutW(input, WM_SETFOCUS, 0, 0, SMTO_ABORTIFHUNG, kWaitForChatInFront - spent, &ignored);
   PumpSleepPump(kWaitAfterFocus);
   if (!PumpSleepUntil([&] { return HasKeyboardFocus(chat, input); }, start, kWaitForChatInFront, kPollStep))
     return false;
@@ -58,7 +59,8 @@ bool PasteIntoChat(HWND chat) {
 
 void ClickSendButton(HWND chat) {
   HWND button = ::FindWindowExW(chat, nullptr, kSendButtonClass, kSendButtonCaption);
-  if (button) ::SendMessageW(button, BM_CLICK, 0, 0);
+  DWORD_PTR ignored = 0;
+  if (button) ::SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendClickTimeout, &ignored);
 }
 
 void SendEnterKeys(HWND chat) {

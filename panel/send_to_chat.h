@@ -17,7 +17,10 @@ inline constexpr DWORD kWaitAfterPaste = 100;
 inline constexpr DWORD kWaitForChatInFront = 1000;
 
 // Processes pending messages, sleeps, processes them again: the docking timer
-// and the window's other messages keep running during the road's waits.
+// and the window's other messages keep running during the road's waits. The
+// mouse's and the keyboard's input waits for the road's end: a click made
+// meanwhile is a road of its own, after this one, and cannot change the
+// clipboard or the window in front under it.
 void PumpSleepPump(DWORD milliseconds);
 
 // Pumps and sleeps step milliseconds at a time until ready() holds (true) or
@@ -38,7 +41,9 @@ bool PumpSleepUntil(Ready ready, DWORD start, DWORD bound, DWORD step) {
 // box within kWaitForChatInFront.
 bool PasteIntoChat(HWND chat);
 
-// BM_CLICK on the direct child of class "Button" captioned "发送(S)".
+// BM_CLICK on the direct child of class "Button" captioned "发送(S)", given
+// up after kSendClickTimeout: a hung chat window does not hold the panel.
+inline constexpr UINT kSendClickTimeout = 1000;
 void ClickSendButton(HWND chat);
 
 // Enter, then Ctrl+Enter, without waiting for them; only while chat is the

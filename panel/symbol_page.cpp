@@ -27,6 +27,7 @@ void SymbolPage::Create(const Places& places, const controls::AmbientProperties&
   look.cellHeight = TwipsToPixels(kSymbolCellHeightTwips);
   look.className = L"TarnwickSymbolGrid";
   look.id = kIdPicT;
+  look.activatesPanel = false;
   const int contentHeight = TwipsToPixels(kSymbolContentHeightTwips);
   picT_.Create(places.viewport, 0, 0, TwipsToPixels(kSymbolContentWidthTwips), contentHeight, kContainerColor, look);
   std::vector<POINT> corners;

@@ -14,18 +14,6 @@ bool Docked(const PanelProcess& p, int left, int top, int height) {
   return r.left == left && r.top == top && r.bottom - r.top == height;
 }
 
-// A plain window of the test process, to put something else in front.
-HWND MakeOtherWindow() {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = ::DefWindowProcW;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"PanelTestOtherWindow";
-  ::RegisterClassW(&wc);
-  HWND h = ::CreateWindowExW(0, wc.lpszClassName, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600, 200, 100,
-                             nullptr, nullptr, wc.hInstance, nullptr);
-  return h;
-}
-
 }  // namespace
 
 TEST(PanelDocking, FollowsTheChatWindowInFront) {

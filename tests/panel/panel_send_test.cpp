@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "support/key_watch.h"
 #include "support/mouse_input.h"
@@ -32,15 +33,32 @@ class PanelSend : public ::testing::Test {
   // The pointer the real clicks rest on the grid goes, so the next test's
   // panel shows no preview under it.
   void TearDown() override { ParkPointer(); }
-  // A real click on a cell of the main grid, through the system's input
-  // queue, once the pointer rests on the cell: the hover preview has shown
-  // and is not under the pointer (it moves out of the pointer's way).
-  void ClickCell(int column, bool right) {
-    const POINT at = ScreenPointOf(grid_, 1 + 44 * column + 20, 20);
+  // The screen point of a cell of the main grid (cells are 44 px apart, the first at 1, 1).
+  POINT CellPoint(int column) const { return ScreenPointOf(grid_, 1 + 44 * column + 20, 20); }
+  // Rests the pointer on a cell until the hover preview has shown and is not
+  // under the pointer, nor over the other points given (it moves out of the
+  // pointer's way).
+  void RestOnCell(int column, std::initializer_list<POINT> alsoClear = {}) {
+    const POINT at = CellPoint(column);
     HWND preview = ::GetParent(panel_.Child(L"TarnwickPreviewStill"));
     ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(PointAt(at, [&] { return ::IsWindowVisible(preview) && ::WindowFromPoint(at) == grid_; }));
-    ClickAt(at, right);
+    ASSERT_TRUE(PointAt(at, [&] {
+      if (!::IsWindowVisible(preview) || ::WindowFromPoint(at) != grid_) return false;
+      return std::all_of(alsoClear.begin(), alsoClear.end(), [&](POINT p) { return ::WindowFromPoint(p) == grid_; });
+    }));
+  }
+  // A real click on a cell of the main grid, through the system's input
+  // queue, once the pointer rests on the cell.
+  void ClickCell(int column, bool right) {
+    RestOnCell(column);
+    ClickAt(CellPoint(column), right);
+  }
+  // Two real left clicks gapMs apart, the second before the first one's paste is over.
+  void ClickQuickly(int first, int second, DWORD gapMs) {
+    RestOnCell(first, {CellPoint(second)});
+    ClickAt(CellPoint(first));
+    ::Sleep(gapMs);
+    ClickAt(CellPoint(second));
   }
   bool Docked() const {
     const RECT r = panel_.WindowRect();
@@ -182,6 +200,8 @@ TEST_F(PanelSend, EveryRealClickPastesAndEveryRightClickSends) {
 // does any other window: no key leaves the panel at all.
 TEST_F(PanelSend, ChatWindowKeptFromTheFrontGetsNoKey) {
   KeyWatch keys;
+  // The panel in front: a click on a cell leaves the activation where it is.
+  ASSERT_TRUE(BringToFront(panel_.Window()));
   qq_.RefuseFront(true);
   ClickCell(0, true);
   ASSERT_TRUE(qq_.WaitForLine("activate refused")) << Log();
@@ -201,4 +221,41 @@ TEST_F(PanelSend, ChatWindowKeptFromTheFrontGetsNoKey) {
   ASSERT_TRUE(qq_.WaitForLine("paste bitmap=40x30"));
   ASSERT_TRUE(qq_.WaitForLine("key up vk=0x11 ctrl=0 in=input"));
   EXPECT_EQ(keys.Count(), 4);
+}
+
+// A second click made while the first one's paste is on its way waits its
+// turn: each picture is pasted once, in the order clicked.
+TEST_F(PanelSend, QuickClicksPasteEachPictureInTurn) {
+  ClickQuickly(0, 1, 40);
+  ASSERT_TRUE(PumpUntil([&] { return Count("key ") == 8; }, 10000)) << Log();
+  EXPECT_EQ(qq_.ValuesAfter("paste bitmap="), (std::vector<std::string>{"40x30", "20x10"})) << Log();
+  EXPECT_EQ(Count("key down vk=0x56 ctrl=1 in=input"), 2u) << Log();
+}
+
+// The grid takes a double click's second press as a double click, which
+// pastes nothing more: the picture is pasted once, never another one and
+// never none.
+TEST_F(PanelSend, DoubleClickPastesThatPicture) {
+  ClickQuickly(0, 0, 40);
+  ASSERT_TRUE(PumpUntil([&] { return Count("key ") == 4; }, 10000)) << Log();
+  PumpMessages(500);  // nothing marks the end of the second press's handling
+  EXPECT_EQ(qq_.ValuesAfter("paste bitmap="), std::vector<std::string>{"40x30"}) << Log();
+  EXPECT_EQ(Count("key "), 4u) << Log();
+}
+
+// A chat window that hangs in its send button's click holds the panel only
+// for the click's bound: the docking loop then runs again, and hides the
+// panel once another window is in front.
+TEST_F(PanelSend, HungSendButtonLetsThePanelGoOn) {
+  qq_.HangNextSend(10000);
+  ClickCell(0, true);
+  ASSERT_TRUE(qq_.WaitForLine("click 发送(S)")) << Log();
+  HWND other = MakeOtherWindow();
+  ASSERT_TRUE(BringToFront(other));
+  const DWORD start = ::GetTickCount();
+  EXPECT_TRUE(PumpUntil([&] { return panel_.WindowRect().bottom <= 0; }, 9000));
+  EXPECT_LT(::GetTickCount() - start, 3000u) << "the panel answered only once the chat window did";
+  EXPECT_FALSE(qq_.WaitForLine("hang over", 0)) << "the hang ended before the panel was seen to go on";
+  EXPECT_TRUE(qq_.WaitForLine("hang over", 15000));
+  ::DestroyWindow(other);
 }

@@ -112,17 +112,22 @@ bool QqDoubleProcess::WaitForLine(const std::string& line, DWORD timeoutMs) cons
   }
 }
 
-void QqDoubleProcess::Compose(const std::wstring& text) const {
-  COPYDATASTRUCT data{qq_double::kComposeTag, static_cast<DWORD>(text.size() * sizeof(wchar_t)),
-                      const_cast<wchar_t*>(text.data())};
+void QqDoubleProcess::Command(ULONG_PTR tag, const void* data, DWORD size) const {
+  COPYDATASTRUCT copy{tag, size, const_cast<void*>(data)};
   DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutW(hwnd_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &ignored);
+  ::SendMessageTimeoutW(hwnd_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_NORMAL, 10000, &ignored);
+}
+
+void QqDoubleProcess::Compose(const std::wstring& text) const {
+  Command(qq_double::kComposeTag, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
 void QqDoubleProcess::RefuseFront(bool refuse) const {
-  COPYDATASTRUCT data{refuse ? qq_double::kRefuseFrontTag : qq_double::kAllowFrontTag, 0, nullptr};
-  DWORD_PTR ignored = 0;
-  ::SendMessageTimeoutW(hwnd_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &ignored);
+  Command(refuse ? qq_double::kRefuseFrontTag : qq_double::kAllowFrontTag, nullptr, 0);
+}
+
+void QqDoubleProcess::HangNextSend(DWORD milliseconds) const {
+  Command(qq_double::kHangSendTag, &milliseconds, sizeof(milliseconds));
 }
 
 void QqDoubleProcess::Close() {
@@ -194,6 +199,16 @@ bool BringToFront(HWND hwnd) {
     PumpMessages(20);
   }
   return false;
+}
+
+HWND MakeOtherWindow() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"PanelTestOtherWindow";
+  ::RegisterClassW(&wc);
+  return ::CreateWindowExW(0, wc.lpszClassName, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600, 200, 100,
+                           nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 }  // namespace testing_support

@@ -43,10 +43,15 @@ class QqDoubleProcess {
   // From now on the chat window refuses every activation (false: takes it
   // again); returns once the double handled it.
   void RefuseFront(bool refuse) const;
+  // The next click of the send button hangs the chat window's thread for
+  // milliseconds; returns once the double has taken the order.
+  void HangNextSend(DWORD milliseconds) const;
   // Posts WM_CLOSE and waits for the process to end (terminates it after 5 s).
   void Close();
 
  private:
+  // A WM_COPYDATA command of the double's (tests/fakes/qq/double_commands.h).
+  void Command(ULONG_PTR tag, const void* data, DWORD size) const;
   TempDir dir_;
   std::wstring logPath_;
   HANDLE process_ = nullptr;
@@ -65,5 +70,8 @@ bool ProcessHasModule(DWORD pid, const wchar_t* fileName);
 // Makes hwnd the foreground window, pumping messages meanwhile; false when it
 // is still not in front after about two seconds.
 bool BringToFront(HWND hwnd);
+
+// A plain window of the test process, to put something else in front.
+HWND MakeOtherWindow();
 
 }  // namespace testing_support

@@ -13,5 +13,8 @@ inline constexpr ULONG_PTR kComposeTag = 0x434F4D50;  // "COMP"
 inline constexpr ULONG_PTR kRefuseFrontTag = 0x52465553;  // "RFUS"
 // No data: the window may be activated again.
 inline constexpr ULONG_PTR kAllowFrontTag = 0x414C4F57;  // "ALOW"
+// A DWORD of milliseconds: the next click of the send button holds the
+// window's thread that long, as a hung chat window would.
+inline constexpr ULONG_PTR kHangSendTag = 0x48414E47;  // "HANG"
 
 }  // namespace qq_double

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/ansi_text.h"
@@ -218,6 +219,9 @@ void RefuseFront(bool refuse) {
   }
 }
 
+// Milliseconds the next click of the send button hangs for (0: none).
+DWORD g_hangSendMs = 0;
+
 void LogKey(const char* what, WPARAM vk, const char* where) {
   char line[96];
   const int ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) ? 1 : 0;
@@ -312,6 +316,10 @@ LRESULT CALLBACK ChatProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kSendButtonId && HIWORD(wParam) == BN_CLICKED) {
         Log("click " + ToUtf8(kSendCaption));
+        if (const DWORD hang = std::exchange(g_hangSendMs, 0)) {
+          ::Sleep(hang);
+          Log("hang over");
+        }
         return 0;
       }
       if (g_richInput && HIWORD(wParam) == EN_CHANGE && reinterpret_cast<HWND>(lParam) == g_input) {
@@ -323,6 +331,10 @@ LRESULT CALLBACK ChatProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
       if (data->dwData == qq_double::kRefuseFrontTag || data->dwData == qq_double::kAllowFrontTag) {
         RefuseFront(data->dwData == qq_double::kRefuseFrontTag);
+        return TRUE;
+      }
+      if (data->dwData == qq_double::kHangSendTag && data->cbData == sizeof(DWORD)) {
+        g_hangSendMs = *static_cast<const DWORD*>(data->lpData);
         return TRUE;
       }
       if (data->dwData != qq_double::kComposeTag) break;
