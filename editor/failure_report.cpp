@@ -7,11 +7,15 @@ namespace {
 constexpr size_t kNamesShown = 20;
 }  // namespace
 
-void ReportFailedFiles(HWND owner, const std::wstring& heading, const std::vector<std::wstring>& names) {
+std::wstring NameList(const std::wstring& heading, const std::vector<std::wstring>& names) {
   std::wstring text = heading;
   for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) text += L"\r\n" + names[i];
   if (names.size() > kNamesShown) text += L"\r\n……";
-  foundation::ShowMessage(owner, text, foundation::kMessageTitle, foundation::kBoxWarning);
+  return text;
+}
+
+void ReportFailedFiles(HWND owner, const std::wstring& heading, const std::vector<std::wstring>& names) {
+  foundation::ShowMessage(owner, NameList(heading, names), foundation::kMessageTitle, foundation::kBoxWarning);
 }
 
 }  // namespace editor

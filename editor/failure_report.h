@@ -8,8 +8,10 @@
 
 namespace editor {
 
-// The heading, then the file names one a line (the first 20, then "……"),
-// in a warning box titled "提示".
+// The heading, then the file names one a line (the first 20, then "……").
+std::wstring NameList(const std::wstring& heading, const std::vector<std::wstring>& names);
+
+// NameList in a warning box titled "提示".
 void ReportFailedFiles(HWND owner, const std::wstring& heading, const std::vector<std::wstring>& names);
 
 }  // namespace editor

@@ -15,6 +15,41 @@
 #include "foundation/path_fields.h"
 
 namespace editor {
+namespace {
+
+// The closing message of a copy or a move.
+struct TransferTexts {
+  const wchar_t* allDone;
+  const wchar_t* doneHeading;
+  const wchar_t* noneDone;
+  const wchar_t* declinedHeading;
+  const wchar_t* failedHeading;
+};
+constexpr TransferTexts kCopyTexts{kCopyDone, kCopiedHeading, kNothingCopied, kCopyDeclinedHeading,
+                                   kCopyFailedHeading};
+constexpr TransferTexts kMoveTexts{kMoveDone, kMovedHeading, kNothingMoved, kMoveDeclinedHeading,
+                                   kMoveFailedHeading};
+
+using foundation::CopyOutcome;
+
+// A move told as a copy's outcome. One whose source could not go failed (the
+// source stays) but is in the target all the same: changed is set then.
+CopyOutcome MoveOne(HWND owner, const std::wstring& source, const std::wstring& targetFolder, bool& changed) {
+  switch (foundation::MoveFace(owner, source, targetFolder)) {
+    case foundation::MoveOutcome::kMoved:
+      return CopyOutcome::kCopied;
+    case foundation::MoveOutcome::kDeclined:
+      return CopyOutcome::kDeclined;
+    case foundation::MoveOutcome::kSourceNotDeleted:
+      changed = true;
+      break;
+    case foundation::MoveOutcome::kCopyFailed:
+      break;
+  }
+  return CopyOutcome::kFailed;
+}
+
+}  // namespace
 
 void FrmTransfer::Show() {
   if (!CreateFrame(main_.hwnd(), move_ ? kMoveCaption : kCopyCaption, 250, 100)) return;
@@ -52,19 +87,32 @@ void FrmTransfer::OnOk() {
     return;
   }
   const std::wstring targetFolder = CategoryFolder(target) + L"\\";
-  std::vector<std::wstring> failed;
+  std::vector<std::wstring> done, declined, failed;
+  bool changed = false;
   for (const std::wstring& source : sources) {
-    const bool ok = move_ ? foundation::MoveFace(hwnd(), source, targetFolder) == foundation::MoveOutcome::kMoved
-                          : foundation::CopyFaceVerified(hwnd(), source, targetFolder);
-    if (!ok) failed.push_back(foundation::GetFileName(source));
+    const CopyOutcome outcome = move_ ? MoveOne(hwnd(), source, targetFolder, changed)
+                                      : foundation::CopyFaceAsking(hwnd(), source, targetFolder);
+    std::vector<std::wstring>& list =
+        outcome == CopyOutcome::kCopied ? done : outcome == CopyOutcome::kDeclined ? declined : failed;
+    list.push_back(foundation::GetFileName(source));
   }
-  if (failed.empty()) {
-    foundation::ShowMessage(hwnd(), move_ ? kMoveDone : kCopyDone, foundation::kMessageTitle, foundation::kBoxInfo);
+  changed |= !done.empty();
+  const TransferTexts& texts = move_ ? kMoveTexts : kCopyTexts;
+  if (declined.empty() && failed.empty()) {
+    foundation::ShowMessage(hwnd(), texts.allDone, foundation::kMessageTitle, foundation::kBoxInfo);
   } else {
-    ReportFailedFiles(hwnd(), move_ ? kMoveFailedHeading : kCopyFailedHeading, failed);
+    std::wstring text = done.empty() ? texts.noneDone : NameList(texts.doneHeading, done);
+    if (!declined.empty()) text += L"\r\n" + NameList(texts.declinedHeading, declined);
+    if (!failed.empty()) text += L"\r\n" + NameList(texts.failedHeading, failed);
+    // Files the user chose to keep are no fault.
+    foundation::ShowMessage(hwnd(), text, foundation::kMessageTitle,
+                            failed.empty() ? foundation::kBoxInfo : foundation::kBoxWarning);
   }
-  if (failed.size() < sources.size()) RFace();
-  if (move_) main_.LoadFace(main_.CurrentCategory());
+  // A library left as it was needs no reload, and keeps the grid's selection.
+  if (changed) {
+    RFace();
+    if (move_) main_.LoadFace(main_.CurrentCategory());
+  }
   Close();
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/core/literal_path.h"
 #include "foundation/file_ops.h"
 #include "foundation/handles.h"
+#include "foundation/message_box.h"
 #include "foundation/path_fields.h"
 
 namespace foundation {
@@ -105,26 +106,48 @@ bool RemoveTree(const std::wstring& folder, bool scratch, std::wstring& reason) 
   return false;
 }
 
+// The copy behind CopyFaceVerified and CopyFaceAsking.
+CopyOutcome CopyFace(HWND owner, const std::wstring& source, const std::wstring& targetFolder, bool ask) {
+  ULONGLONG sourceSize = 0;
+  if (!FileSize(source, sourceSize)) return CopyOutcome::kFailed;
+  const std::wstring folder = WithTrailingBackslash(targetFolder);
+  // A category that is a link leads out of the library.
+  if (IsLink(folder)) return CopyOutcome::kFailed;
+  const std::wstring name = GetFileName(source);
+  const std::wstring target = LiteralPath(folder + name);
+  // The shell would copy a file onto itself as a renamed duplicate.
+  if (IsSameFile(source, target)) return CopyOutcome::kFailed;
+  // The file's own name as the target, so that a file already there is set
+  // aside by CopyFileTo (and put back when the copy fails) instead of the
+  // shell raising its own question; ours comes first.
+  if (ask && FileExists(target) &&
+      ShowMessage(owner, kAskReplaceFaceStart + name + kAskReplaceFaceEnd, kMessageTitle, kBoxQuestion) != IDYES) {
+    return CopyOutcome::kDeclined;
+  }
+  if (!CopyFileTo(owner, source, target)) return CopyOutcome::kFailed;
+  ULONGLONG targetSize = 0;
+  return FileSize(target, targetSize) && targetSize == sourceSize ? CopyOutcome::kCopied : CopyOutcome::kFailed;
+}
+
 }  // namespace
 
 bool CopyFaceVerified(HWND owner, const std::wstring& source, const std::wstring& targetFolder) {
-  ULONGLONG sourceSize = 0;
-  if (!FileSize(source, sourceSize)) return false;
-  const std::wstring folder = WithTrailingBackslash(targetFolder);
-  // A category that is a link leads out of the library.
-  if (IsLink(folder)) return false;
-  const std::wstring target = LiteralPath(folder + GetFileName(source));
-  // The shell would copy a file onto itself as a renamed duplicate.
-  if (IsSameFile(source, target)) return false;
-  // The file's own name as the target, so that a file already there is set
-  // aside by CopyFileTo instead of the shell asking whether to replace it.
-  if (!CopyFileTo(owner, source, target)) return false;
-  ULONGLONG targetSize = 0;
-  return FileSize(target, targetSize) && targetSize == sourceSize;
+  return CopyFace(owner, source, targetFolder, false) == CopyOutcome::kCopied;
+}
+
+CopyOutcome CopyFaceAsking(HWND owner, const std::wstring& source, const std::wstring& targetFolder) {
+  return CopyFace(owner, source, targetFolder, true);
 }
 
 MoveOutcome MoveFace(HWND owner, const std::wstring& source, const std::wstring& targetFolder) {
-  if (!CopyFaceVerified(owner, source, targetFolder)) return MoveOutcome::kCopyFailed;
+  switch (CopyFaceAsking(owner, source, targetFolder)) {
+    case CopyOutcome::kCopied:
+      break;
+    case CopyOutcome::kDeclined:
+      return MoveOutcome::kDeclined;
+    case CopyOutcome::kFailed:
+      return MoveOutcome::kCopyFailed;
+  }
   return DeleteFace(source) ? MoveOutcome::kMoved : MoveOutcome::kSourceNotDeleted;
 }
 

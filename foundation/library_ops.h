@@ -14,16 +14,34 @@ namespace foundation {
 // exists, and checks that the copy landed: the target file exists with the
 // source's size. False after a failed or cancelled copy, for a missing source,
 // when the target would be the source itself, and when targetFolder is a link
-// (it leads out of the library).
+// (it leads out of the library). A file of the same name is replaced without
+// a question: the callers import, or have asked already.
 bool CopyFaceVerified(HWND owner, const std::wstring& source, const std::wstring& targetFolder);
+
+// The question before a copy or move between categories replaces a file:
+// start, the file's name, end.
+inline constexpr wchar_t kAskReplaceFaceStart[] = L"目标分类中已经存在同名的表情 ";
+inline constexpr wchar_t kAskReplaceFaceEnd[] = L",是否替换？";
+
+enum class CopyOutcome {
+  kCopied,
+  kDeclined,  // the user kept the target's file of that name: nothing changed
+  kFailed,
+};
+
+// CopyFaceVerified for a copy the user chose between categories: a file of the
+// same name already in targetFolder is replaced only after a yes to a
+// question naming it (a message box through ShowMessage, owned by owner).
+CopyOutcome CopyFaceAsking(HWND owner, const std::wstring& source, const std::wstring& targetFolder);
 
 enum class MoveOutcome {
   kMoved,
+  kDeclined,          // as CopyOutcome::kDeclined: the source is where it was
   kCopyFailed,        // nothing changed: the source is where it was
   kSourceNotDeleted,  // the copy is in the target, the source could not go
 };
 
-// A verified copy as above; the source is deleted only after it.
+// CopyFaceAsking; the source is deleted only after a verified copy.
 MoveOutcome MoveFace(HWND owner, const std::wstring& source, const std::wstring& targetFolder);
 
 // Deletes one emoticon file; true when it is gone. A locked or read-only file

@@ -50,8 +50,10 @@ void FaceTargetDialog::QQButton1_Click() {
     return;
   }
   const Outcome outcome = Transfer(source, folder + L"\\");
-  host().LoadFace2(host().Combo3Text());
-  host().LoadFace(host().Combo1Text());
+  if (outcome.changed) {
+    host().LoadFace2(host().Combo3Text());
+    host().LoadFace(host().Combo1Text());
+  }
   Tell(outcome.message, outcome.style);
   Unload();
 }

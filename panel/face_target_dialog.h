@@ -1,8 +1,8 @@
 // What FrmCopy and FrmMove share: a list of the other categories to choose
 // the target from, and a confirm button that hands the emoticon last pressed
-// to the dialog's own transfer, reloads the grids and reports the real
-// outcome. Without a target category, or without an emoticon that is still
-// there, nothing is copied.
+// to the dialog's own transfer, reloads the grids when the library changed
+// and reports the real outcome. Without a target category, or without an
+// emoticon that is still there, nothing is copied.
 #pragma once
 #include <string>
 
@@ -21,10 +21,12 @@ class FaceTargetDialog : public LibraryDialog {
   FaceTargetDialog(LibraryHost& host, const Texts& texts);
 
   struct Outcome {
-    const wchar_t* message;
+    std::wstring message;
     UINT style;
+    bool changed;  // a file landed in the target or left the source
   };
-  // Copies or moves source into targetFolder (ending in "\").
+  // Copies or moves source into targetFolder (ending in "\"), asking before
+  // a file of the same name there is replaced.
   virtual Outcome Transfer(const std::wstring& source, const std::wstring& targetFolder) = 0;
 
   void CreateControls() override;

@@ -2,6 +2,7 @@
 
 #include "foundation/library_ops.h"
 #include "foundation/message_box.h"
+#include "foundation/path_fields.h"
 #include "panel/core/library_texts.h"
 
 namespace panel {
@@ -12,13 +13,15 @@ FrmMove::FrmMove(LibraryHost& host)
 FaceTargetDialog::Outcome FrmMove::Transfer(const std::wstring& source, const std::wstring& targetFolder) {
   switch (foundation::MoveFace(hwnd(), source, targetFolder)) {
     case foundation::MoveOutcome::kMoved:
-      return {kMoved, foundation::kBoxInfo};
+      return {kMoved, foundation::kBoxInfo, true};
+    case foundation::MoveOutcome::kDeclined:
+      return {kDeclinedFaceStart + foundation::GetFileName(source) + kMoveDeclinedEnd, foundation::kBoxInfo, false};
     case foundation::MoveOutcome::kSourceNotDeleted:
-      return {kMovedButSourceKept, foundation::kBoxWarning};
+      return {kMovedButSourceKept, foundation::kBoxWarning, true};
     case foundation::MoveOutcome::kCopyFailed:
       break;
   }
-  return {kNotMoved, foundation::kBoxWarning};
+  return {kNotMoved, foundation::kBoxWarning, false};
 }
 
 }  // namespace panel

@@ -61,6 +61,14 @@ inline constexpr wchar_t kNoCopyTarget[] = L"没有可以复制到的其他分�
 inline constexpr wchar_t kNoMoveTarget[] = L"没有可以移动到的其他分类,请先添加分类！";
 inline constexpr wchar_t kCopyDone[] = L"表情复制成功！";
 inline constexpr wchar_t kMoveDone[] = L"表情移动成功！";
+// When not every selected emoticon went: what did (or that none did), then
+// each heading below with its names.
+inline constexpr wchar_t kCopiedHeading[] = L"下列表情已复制：";
+inline constexpr wchar_t kMovedHeading[] = L"下列表情已移动：";
+inline constexpr wchar_t kNothingCopied[] = L"没有复制任何表情！";
+inline constexpr wchar_t kNothingMoved[] = L"没有移动任何表情！";
+inline constexpr wchar_t kCopyDeclinedHeading[] = L"下列表情与目标分类中的表情同名,没有复制：";
+inline constexpr wchar_t kMoveDeclinedHeading[] = L"下列表情与目标分类中的表情同名,没有移动,仍保留在原分类中：";
 inline constexpr wchar_t kCopyFailedHeading[] = L"下列表情没有复制成功：";
 inline constexpr wchar_t kMoveFailedHeading[] = L"下列表情没有移动成功,原文件仍保留在原分类中：";
 

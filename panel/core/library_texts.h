@@ -54,6 +54,10 @@ inline constexpr wchar_t kMoveLabel[] = L"选择要移动到的分类：";
 inline constexpr wchar_t kMoved[] = L"表情移动成功！";
 inline constexpr wchar_t kNotMoved[] = L"表情移动失败！";
 inline constexpr wchar_t kMovedButSourceKept[] = L"表情已复制到目标分类,但原来的表情无法删除！";
+// The user kept the target's emoticon of that name: "表情 ", the name, the end.
+inline constexpr wchar_t kDeclinedFaceStart[] = L"表情 ";
+inline constexpr wchar_t kCopyDeclinedEnd[] = L" 与目标分类中的表情同名,没有复制！";
+inline constexpr wchar_t kMoveDeclinedEnd[] = L" 与目标分类中的表情同名,没有移动,仍保留在原分类中！";
 inline constexpr wchar_t kNoTargetType[] = L"没有可选择的目标分类！";
 inline constexpr wchar_t kSelectFaceToCopy[] = L"请先选择要复制的表情！";
 inline constexpr wchar_t kSelectFaceToMove[] = L"请先选择要移动的表情！";

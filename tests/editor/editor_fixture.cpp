@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "picture_files.h"
@@ -32,9 +33,16 @@ void EditorTest::AddFaces(const std::wstring& category, int count) {
 EditorPrompt EditorTest::ClickForPrompt(int id) { return ClickForPrompt(editor_.Control(id)); }
 
 EditorPrompt EditorTest::ClickForPrompt(HWND control) {
+  const std::vector<EditorPrompt> prompts = ClickForPrompts(control, 1);
+  return prompts.empty() ? EditorPrompt{} : prompts.front();
+}
+
+std::vector<EditorPrompt> EditorTest::ClickForPrompts(HWND control, size_t count) {
   const size_t before = editor_.Prompts().size();
   EditorProcess::Click(control);
-  return editor_.WaitForPromptAfter(before);
+  editor_.WaitForPromptAfter(before + count - 1);
+  const std::vector<EditorPrompt> all = editor_.Prompts();
+  return {all.begin() + static_cast<std::ptrdiff_t>(std::min(before, all.size())), all.end()};
 }
 
 bool EditorTest::WaitForTag(int cell, const std::wstring& tag) {

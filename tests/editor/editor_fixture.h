@@ -33,6 +33,8 @@ class EditorTest : public ::testing::Test {
   // when none came.
   EditorPrompt ClickForPrompt(int id);
   EditorPrompt ClickForPrompt(HWND control);
+  // Clicks a control and waits for count prompts; those that came by then.
+  std::vector<EditorPrompt> ClickForPrompts(HWND control, size_t count);
   // Waits until the cell's Tag reads tag.
   bool WaitForTag(int cell, const std::wstring& tag);
   bool WaitForLabel(const std::wstring& label);

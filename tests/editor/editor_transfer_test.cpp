@@ -1,6 +1,7 @@
 // Copying and moving the selected emoticons to another category.
 #include "editor_fixture.h"
 
+#include "foundation/file_ops.h"
 #include "foundation/handles.h"
 
 using namespace editor_tests;
@@ -59,7 +60,7 @@ TEST_F(EditorTransfer, CopyThreeFromPage2) {
 TEST_F(EditorTransfer, MoveThreeWhereOneCopyFailsKeepsThatSource) {
   SelectThreeOnPage2();
   // A file of the same name in the target, held open by another program:
-  // it cannot be replaced, so that copy fails.
+  // the user says to replace it, but it cannot be, so that copy fails.
   WriteFileBytes(editor_.FacePath(L"c", NumberedName(52)), "locked");
   foundation::UniqueFile lock(::CreateFileW(editor_.FacePath(L"c", NumberedName(52)).c_str(), GENERIC_READ, 0,
                                             nullptr, OPEN_EXISTING, 0, nullptr));
@@ -69,8 +70,12 @@ TEST_F(EditorTransfer, MoveThreeWhereOneCopyFailsKeepsThatSource) {
   HWND dialog = WaitForDialog(kMoveCaption);
   ASSERT_NE(dialog, nullptr);
   ::SendMessageW(DialogItem(dialog, kIdDialogText1), CB_SETCURSEL, 1, 0);  // "c"
-  const EditorPrompt report = ClickForPrompt(DialogItem(dialog, kIdDialogOk));
-  ExpectBox(report, std::wstring(kMoveFailedHeading) + L"\r\n" + NumberedName(52), foundation::kBoxWarning);
+  editor_.Answer(L"yes");  // replace it
+  const std::vector<EditorPrompt> prompts = ClickForPrompts(DialogItem(dialog, kIdDialogOk), 2);
+  ASSERT_EQ(prompts.size(), 2u);
+  ExpectBox(prompts[0], L"目标分类中已经存在同名的表情 f52.gif,是否替换？", foundation::kBoxQuestion);
+  ExpectBox(prompts[1], L"下列表情已移动：\r\nf50.gif\r\nf54.gif\r\n下列表情没有移动成功,原文件仍保留在原分类中：\r\nf52.gif",
+            foundation::kBoxWarning);
   lock.reset();
 
   // The moved files left "a"; the one whose copy failed is still there.
@@ -84,6 +89,50 @@ TEST_F(EditorTransfer, MoveThreeWhereOneCopyFailsKeepsThatSource) {
   EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"c", NumberedName(52))), "locked");
   EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"c", NumberedName(50))), ReadFileBytes(editor_.FacePath(L"a", NumberedName(0))));
   for (int i = 0; i < 50; ++i) EXPECT_FALSE(editor_.CellSelected(i)) << i;
+}
+
+TEST_F(EditorTransfer, CopyAndMoveReplaceASameNamedFileOnlyAfterYes) {
+  AddFaces(L"a", 2);
+  editor_.AddCategory(L"b");
+  WriteFileBytes(editor_.FacePath(L"b", L"f00.gif"), "old");
+  ASSERT_TRUE(Start());
+  const std::string picture = ReadFileBytes(editor_.FacePath(L"a", L"f00.gif"));
+  // Copies or moves the selected cells into "b", answering the question
+  // about f00.gif; the closing message.
+  auto transfer = [&](bool move, const wchar_t* answer) {
+    editor_.ClickControl(move ? kIdMoveFaces : kIdCopyFaces);
+    HWND dialog = WaitForDialog(move ? kMoveCaption : kCopyCaption);
+    editor_.Answer(answer);
+    std::vector<EditorPrompt> prompts = ClickForPrompts(DialogItem(dialog, kIdDialogOk), 2);
+    prompts.resize(2);
+    ExpectBox(prompts[0], L"目标分类中已经存在同名的表情 f00.gif,是否替换？", foundation::kBoxQuestion);
+    EXPECT_TRUE(EditorProcess::WaitFor([&] { return editor_.Dialog(move ? kMoveCaption : kCopyCaption) == nullptr; }));
+    return prompts[1];
+  };
+
+  editor_.ClickCell(0);
+  editor_.ClickCell(1);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.CellSelected(1); }));
+  ExpectBox(transfer(false, L"no"), L"下列表情已复制：\r\nf01.gif\r\n下列表情与目标分类中的表情同名,没有复制：\r\nf00.gif",
+            foundation::kBoxInfo);
+  EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"b", L"f00.gif")), "old");
+  EXPECT_TRUE(foundation::FileExists(editor_.FacePath(L"b", L"f01.gif")));
+
+  editor_.ClickCell(1);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return !editor_.CellSelected(1); }));
+  ExpectBox(transfer(false, L"yes"), kCopyDone, foundation::kBoxInfo);
+  EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"b", L"f00.gif")), picture);
+
+  WriteFileBytes(editor_.FacePath(L"b", L"f00.gif"), "old");
+  ExpectBox(transfer(true, L"no"), L"没有移动任何表情！\r\n下列表情与目标分类中的表情同名,没有移动,仍保留在原分类中：\r\nf00.gif",
+            foundation::kBoxInfo);
+  EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"a", L"f00.gif")), picture);
+  EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"b", L"f00.gif")), "old");
+  EXPECT_TRUE(editor_.CellSelected(0));  // nothing changed: no reload
+
+  ExpectBox(transfer(true, L"yes"), kMoveDone, foundation::kBoxInfo);
+  EXPECT_FALSE(foundation::FileExists(editor_.FacePath(L"a", L"f00.gif")));
+  EXPECT_EQ(ReadFileBytes(editor_.FacePath(L"b", L"f00.gif")), picture);
 }
 
 TEST_F(EditorTransfer, SelectionGoneWhileTheDialogIsOpenChangesNothing) {

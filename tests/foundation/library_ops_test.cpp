@@ -6,6 +6,7 @@
 #include "foundation/handles.h"
 #include "foundation/library_ops.h"
 #include "support/host_link.h"
+#include "support/message_recorder.h"
 #include "support/temp_dir.h"
 
 using namespace foundation;
@@ -27,9 +28,11 @@ TEST(LibraryOps, CopyLandsInTheTargetAndReplacesASameNamedFile) {
   ::CreateDirectoryW((dir / L"B").c_str(), nullptr);
   WriteFileBytes(dir / L"A\\smile.gif", "GIF89a-new");
   WriteFileBytes(dir / L"B\\smile.gif", "old");
+  testing_support::MessageRecorder boxes(IDNO);
   EXPECT_TRUE(CopyFaceVerified(nullptr, dir / L"A\\smile.gif", dir / L"B"));
   EXPECT_EQ(ReadFileBytes(dir / L"B\\smile.gif"), "GIF89a-new");
   EXPECT_EQ(ReadFileBytes(dir / L"A\\smile.gif"), "GIF89a-new");
+  EXPECT_TRUE(boxes.messages.empty());  // the imports replace without asking
 }
 
 TEST(LibraryOps, CopyOntoItselfOrFromNothingFailsAndChangesNothing) {
@@ -57,8 +60,10 @@ TEST(LibraryOps, MoveKeepsTheSourceUnlessTheCopyIsInPlace) {
   EXPECT_FALSE(FileExists(dir / L"A\\1.gif"));
   EXPECT_EQ(ReadFileBytes(dir / L"B\\1.gif"), "one");
 
-  // The target's file of that name is in use and can't be replaced: no copy, source kept.
+  // The target's file of that name is in use and can't be replaced: no copy,
+  // source kept, though the user said yes.
   WriteFileBytes(dir / L"B\\2.gif", "busy");
+  testing_support::MessageRecorder boxes(IDYES);
   {
     UniqueFile busy = HoldOpen(dir / L"B\\2.gif", 0);
     ASSERT_TRUE(busy);
@@ -66,6 +71,7 @@ TEST(LibraryOps, MoveKeepsTheSourceUnlessTheCopyIsInPlace) {
   }
   EXPECT_EQ(ReadFileBytes(dir / L"A\\2.gif"), "two");
   EXPECT_EQ(ReadFileBytes(dir / L"B\\2.gif"), "busy");
+  EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"目标分类中已经存在同名的表情 2.gif,是否替换？"});
 
   // The source is open without delete sharing: copied, but it stays and that is said.
   {

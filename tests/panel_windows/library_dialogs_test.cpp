@@ -371,3 +371,44 @@ TEST_F(LibraryDialogsTest, MoveDeletesTheSourceOnlyAfterAVerifiedCopy) {
   EXPECT_TRUE(library_.reloads.empty());
   EXPECT_EQ(library_.Content(L"B\\g.gif"), "g");
 }
+
+TEST_F(LibraryDialogsTest, CopyAndMoveReplaceASameNamedEmoticonOnlyAfterYes) {
+  ShowingCategoryA();
+  library_.AddFile(L"A\\1.gif", "new");
+  library_.AddFile(L"B\\1.gif", "old");
+  library_.currentFace = library_.PathOf(L"A\\1.gif");
+  // Into "B", answering the question that names the file.
+  auto transferTo = [&](panel::LibraryDialog& d, int answer) {
+    boxes_.messages.clear();
+    library_.reloads.clear();
+    boxes_.Script({answer});
+    d.Show();
+    ::SendMessageW(Item(d, panel::kDlgCombo1), CB_SETCURSEL, 1, 0);
+    Click(d, panel::kDlgQQButton1);
+    EXPECT_FALSE(d.IsLoaded());
+    ASSERT_EQ(boxes_.messages.size(), 2u);
+    EXPECT_EQ(boxes_.messages.front().text, L"目标分类中已经存在同名的表情 1.gif,是否替换？");
+    EXPECT_EQ(boxes_.messages.front().style, foundation::kBoxQuestion);
+  };
+
+  transferTo(dialogs_.Copy(), IDNO);
+  ExpectLastBox(L"表情 1.gif 与目标分类中的表情同名,没有复制！", foundation::kBoxInfo);
+  EXPECT_EQ(library_.Content(L"B\\1.gif"), "old");
+  EXPECT_TRUE(library_.reloads.empty());
+  transferTo(dialogs_.Copy(), IDYES);
+  ExpectLastBox(panel::kCopied, foundation::kBoxInfo);
+  EXPECT_EQ(library_.Content(L"B\\1.gif"), "new");
+  EXPECT_EQ(library_.reloads.size(), 2u);
+
+  library_.AddFile(L"B\\1.gif", "old");
+  transferTo(dialogs_.Move(), IDNO);
+  ExpectLastBox(L"表情 1.gif 与目标分类中的表情同名,没有移动,仍保留在原分类中！", foundation::kBoxInfo);
+  EXPECT_EQ(library_.Content(L"A\\1.gif"), "new");
+  EXPECT_EQ(library_.Content(L"B\\1.gif"), "old");
+  EXPECT_TRUE(library_.reloads.empty());
+  transferTo(dialogs_.Move(), IDYES);
+  ExpectLastBox(panel::kMoved, foundation::kBoxInfo);
+  EXPECT_FALSE(library_.HasFile(L"A\\1.gif"));
+  EXPECT_EQ(library_.Content(L"B\\1.gif"), "new");
+  EXPECT_EQ(library_.reloads.size(), 2u);
+}
