@@ -13,6 +13,10 @@ bool ExtractionTrail::Prepare(const std::wstring& root, const std::wstring& targ
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     const bool last = end >= target.size() || (end + 1 == target.size() && target.back() == L'\\');
     if (attributes == INVALID_FILE_ATTRIBUTES) {
+      // Only "not there" makes a path new: a name the system can't look up
+      // (refused characters, say) is one the library would write elsewhere.
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
       missing.push_back(path);
     } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
       return false;

@@ -13,8 +13,9 @@ class ExtractionTrail {
   // root (which ends in "\"): notes the paths from root down to target that
   // don't exist yet. False, noting nothing, when the entry can't be written
   // as something new: target exists already (a folder entry may find its
-  // folder there), or the way down leads through a link, which could point
-  // anywhere.
+  // folder there), the way down leads through a link, which could point
+  // anywhere, or a path on the way can't be looked up for any other reason
+  // than that it is not there.
   bool Prepare(const std::wstring& root, const std::wstring& target, bool folderEntry);
   // After the entry: of the paths noted, those that exist now were made by it.
   void Settle();

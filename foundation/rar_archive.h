@@ -30,11 +30,12 @@ using RarListSink = std::function<void(const std::wstring& text, int icon)>;
 // put there meanwhile stays).
 // Result -1 when the archive could not be opened or read to its normal end
 // (a damaged header, encrypted names without the password), an entry failed
-// to extract, an entry was refused (escaping the destination, a link, in the
-// way of something already there, or more than kMaxRarEntries entries or
-// kMaxRarUnpackedBytes unpacked in all, counted as written), the library is
-// missing, or another call is still running; 0 otherwise, also for a name
-// that does not end in ".rar" (nothing is done then).
+// to extract, an entry was refused (escaping the destination, a name Windows
+// can't hold as given, a link, in the way of something already there, or
+// more than kMaxRarEntries entries or kMaxRarUnpackedBytes unpacked in all,
+// counted as written), the library is missing, or another call is still
+// running; 0 otherwise, also for a name that does not end in ".rar" (nothing
+// is done then).
 // Window messages are processed between entries, so the caller stays responsive.
 int16_t ProcessRarArchive(const std::wstring& operation, const std::wstring& archive, const std::wstring& destination,
                           const std::wstring& password, HWND owner = nullptr, const RarListSink& list = {});

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/app_path.h"
+#include "foundation/extraction_trail.h"
 #include "foundation/file_ops.h"
 #include "foundation/rar_archive.h"
 #include "support/host_link.h"
@@ -127,6 +128,14 @@ TEST_F(RarArchive, AnEntryLeavingTheDestinationRefusesTheWholeArchive) {
   EXPECT_FALSE(FileExists(out_ + L"f.txt"));
   EXPECT_TRUE(FolderExists(out_));  // it was there before
   EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(RarArchive, OnlyAPathThatIsNotThereIsNew) {
+  // "?" is refused by the lookup itself: it tells nothing about what the
+  // library would write instead.
+  ExtractionTrail trail;
+  EXPECT_FALSE(trail.Prepare(out_, out_ + L"min?.gif", false));
+  EXPECT_TRUE(trail.Prepare(out_, out_ + L"d1\\d2\\new.gif", false));
 }
 
 TEST_F(RarArchive, NothingThereBeforeIsWrittenOver) {
