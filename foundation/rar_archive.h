@@ -26,8 +26,8 @@ using RarListSink = std::function<void(const std::wstring& text, int icon)>;
 // An extraction writes every entry or leaves nothing of its own behind: it
 // never writes over or through anything already there (a file, or a link on
 // the way), and it stops at the first entry it refuses or fails and takes
-// away what it wrote until then (files and folders it made; anything else
-// put there meanwhile stays).
+// away what it wrote until then (files and folders it made, each only while
+// it is still the one it made; anything else put there meanwhile stays).
 // Result -1 when the archive could not be opened or read to its normal end
 // (a damaged header, encrypted names without the password), an entry failed
 // to extract, an entry was refused (escaping the destination, a name Windows

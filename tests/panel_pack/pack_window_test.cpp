@@ -282,6 +282,33 @@ TEST_F(PackWindow, NothingOfTheUsersIsWrittenOverOrTakenAway) {
   EXPECT_TRUE(messages_.messages.empty());
 }
 
+TEST_F(PackWindow, AFailedPackTakesBackOnlyWhatIsStillItsOwn) {
+  site_.WriteList(L"cut.rar|120 KB|截断|a\r\n");
+  site_.Serve(L"cut.rar", L"cut.rar");
+  ASSERT_TRUE(site_.Start());
+  FrmDownFace& w = Open();
+  // The extraction reports the cut entry while its two pictures are written
+  // and not yet taken back; meanwhile the user moves a copy of the first one
+  // (same size and time) in over it, and writes over the second in place.
+  const std::wstring one = library_ + L"cut\\one.gif";
+  const std::wstring two = library_ + L"cut\\two.gif";
+  std::wstring reported;
+  foundation::ScopedMessageReporter userMeanwhile([&](HWND, const std::wstring& text, const std::wstring&, UINT) {
+    reported = text;
+    const std::wstring copy = lib_ / L"copy.gif";
+    ::CopyFileW(one.c_str(), copy.c_str(), FALSE);
+    ::MoveFileExW(copy.c_str(), one.c_str(), MOVEFILE_REPLACE_EXISTING);
+    WriteFileBytes(two, "user's");
+    return IDOK;
+  });
+  Click(w.Button(kIdXpCommand1));
+  EXPECT_EQ(reported, L"Unexpected end of archive");
+  EXPECT_EQ(w.ListView1().Status(0), L"出错");
+  EXPECT_EQ(FilesIn(library_ + L"cut"), (std::vector<std::wstring>{L"one.gif", L"two.gif"}));
+  EXPECT_EQ(ReadFileBytes(two), "user's");
+  EXPECT_EQ(reloads_, 0);
+}
+
 TEST_F(PackWindow, PacksWithNamesWindowsCannotHoldLeaveNothing) {
   site_.WriteList(L"q1.rar|1 KB|问号|a\r\ndotted.rar|1 KB|点|b\r\ndevice.rar|1 KB|设备|c\r\n"
                   L"blank.rar|1 KB|空格|d\r\n");

@@ -130,12 +130,20 @@ TEST_F(RarArchive, AnEntryLeavingTheDestinationRefusesTheWholeArchive) {
   EXPECT_TRUE(messages_.messages.empty());
 }
 
-TEST_F(RarArchive, OnlyAPathThatIsNotThereIsNew) {
+TEST_F(RarArchive, TheTrailNotesOnlyWhatIsNotThereAndTakesItBackReadOnlyOrNot) {
   // "?" is refused by the lookup itself: it tells nothing about what the
   // library would write instead.
   ExtractionTrail trail;
   EXPECT_FALSE(trail.Prepare(out_, out_ + L"min?.gif", false));
-  EXPECT_TRUE(trail.Prepare(out_, out_ + L"d1\\d2\\new.gif", false));
+  // An entry of an archive made on Windows comes with its attributes.
+  ASSERT_TRUE(trail.Prepare(out_, out_ + L"d1\\ro.gif", false));
+  CreateFolderTree(out_ + L"d1\\");
+  testing_support::WriteFileBytes(out_ + L"d1\\ro.gif", "GIF89a read-only");
+  ASSERT_TRUE(::SetFileAttributesW((out_ + L"d1\\ro.gif").c_str(), FILE_ATTRIBUTE_READONLY));
+  trail.Settle();
+  trail.Undo();
+  EXPECT_FALSE(FolderExists(out_ + L"d1"));
+  EXPECT_TRUE(FolderExists(out_));
 }
 
 TEST_F(RarArchive, NothingThereBeforeIsWrittenOver) {
