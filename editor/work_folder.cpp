@@ -8,10 +8,7 @@
 #include "foundation/file_ops.h"
 #include "foundation/handles.h"
 #include "foundation/library_ops.h"
-#include "foundation/path_fields.h"
-#include "foundation/process_name.h"
 #include "foundation/temp_files.h"
-#include "foundation/text_compare.h"
 
 namespace editor {
 namespace {
@@ -20,16 +17,16 @@ constexpr wchar_t kWorkFolderPrefix[] = L"Brackmere-";
 
 std::wstring WorkFolderParent() { return foundation::GetTempDir() + kWorkFolderName + L"\\"; }
 
-// A process number is given to any new process once its owner is gone, so
-// only a running process of this program's file counts as an editor.
-bool IsRunningEditor(DWORD pid) {
-  foundation::UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-  DWORD code = 0;
-  if (!process || !::GetExitCodeProcess(process.get(), &code) || code != STILL_ACTIVE) return false;
-  wchar_t own[MAX_PATH * 2] = {};
-  ::GetModuleFileNameW(nullptr, own, MAX_PATH * 2);
-  return foundation::TextEquals(foundation::GetExeNameFromPath(foundation::ProcessImagePathByQuery(pid)),
-                                foundation::GetExeNameFromPath(own));
+// Whether any process at all runs under the number. An editor's number
+// names its work folder, and the editor may have been started from a copy of
+// this program under another file name: only a number no process holds is
+// known to be free. A number passed on to another program keeps the folder
+// for a later start. A process the system refuses to open runs; one that
+// opens may still be an ended one, kept while someone holds a handle to it.
+bool IsProcessRunning(DWORD pid) {
+  foundation::UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));
+  if (!process) return ::GetLastError() == ERROR_ACCESS_DENIED;
+  return ::WaitForSingleObject(process.get(), 0) != WAIT_OBJECT_0;
 }
 
 }  // namespace
@@ -52,7 +49,7 @@ void RemoveStaleWorkFolders() {
   bool removed = false;
   for (const std::wstring& name : ListFolders(parent)) {
     const std::optional<uint32_t> owner = foundation::FreshNameOwner(name, kWorkFolderPrefix);
-    if (!owner || IsRunningEditor(*owner)) continue;
+    if (!owner || IsProcessRunning(*owner)) continue;
     removed = foundation::RemoveScratchFolder(parent + name) || removed;
   }
   if (removed) ::RemoveDirectoryW(parent.c_str());

@@ -22,8 +22,10 @@ class WorkFolder {
 };
 
 // Removes the work folders an editor left when it was ended during an import:
-// those whose process is gone or is no editor any more. The work folders of
-// running editors, and anything else in the temporary folder, stay.
+// those whose process number no running process holds. The work folders of
+// running editors (whatever their program's file is called), those whose
+// number has passed on to another program, and anything else in the
+// temporary folder stay.
 void RemoveStaleWorkFolders();
 
 }  // namespace editor

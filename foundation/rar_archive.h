@@ -26,15 +26,16 @@ using RarListSink = std::function<void(const std::wstring& text, int icon)>;
 // An extraction writes every entry or leaves nothing of its own behind: it
 // never writes over or through anything already there (a file, or a link on
 // the way), and it stops at the first entry it refuses or fails and takes
-// away what it wrote until then (files and folders it made; anything else
-// put there meanwhile stays).
+// away what it wrote until then (files and folders it made, each only while
+// it is still the one it made; anything else put there meanwhile stays).
 // Result -1 when the archive could not be opened or read to its normal end
 // (a damaged header, encrypted names without the password), an entry failed
-// to extract, an entry was refused (escaping the destination, a link, in the
-// way of something already there, or more than kMaxRarEntries entries or
-// kMaxRarUnpackedBytes unpacked in all, counted as written), the library is
-// missing, or another call is still running; 0 otherwise, also for a name
-// that does not end in ".rar" (nothing is done then).
+// to extract, an entry was refused (escaping the destination, a name Windows
+// can't hold as given, a link, in the way of something already there, or
+// more than kMaxRarEntries entries or kMaxRarUnpackedBytes unpacked in all,
+// counted as written), the library is missing, or another call is still
+// running; 0 otherwise, also for a name that does not end in ".rar" (nothing
+// is done then).
 // Window messages are processed between entries, so the caller stays responsive.
 int16_t ProcessRarArchive(const std::wstring& operation, const std::wstring& archive, const std::wstring& destination,
                           const std::wstring& password, HWND owner = nullptr, const RarListSink& list = {});

@@ -13,7 +13,7 @@ namespace {
 bool IsRefusedCharacter(wchar_t c) {
   if (c < 0x20) return true;
   switch (c) {
-    case L'<': case L'>': case L':': case L'"': case L'/': case L'|': case L'?': case L'*':
+    case L'<': case L'>': case L':': case L'"': case L'/': case L'\\': case L'|': case L'?': case L'*':
       return true;
     default:
       return false;
@@ -27,16 +27,17 @@ bool HasRefusedCharacter(std::wstring_view text) {
   return false;
 }
 
-bool IsValidComponent(std::wstring_view component) {
+}  // namespace
+
+bool IsPlainName(std::wstring_view component) {
   if (component.empty() || HasRefusedCharacter(component)) return false;
   // "." and ".." leave the folder ("a..b" is a name like any other). A name
   // the system reshapes (a dot or blank at the end is dropped, a device name
-  // opens the device) would make another folder than the one named, or none.
+  // opens the device) would make another file or folder than the one named,
+  // or none.
   if (component == L"." || component == L"..") return false;
   return !IsReshapedName(component);
 }
-
-}  // namespace
 
 CategoryNameVerdict CheckCategoryName(std::wstring_view name, bool allowNesting) {
   if (name.find_first_not_of(L' ') == std::wstring_view::npos) return CategoryNameVerdict::kBlank;
@@ -45,15 +46,14 @@ CategoryNameVerdict CheckCategoryName(std::wstring_view name, bool allowNesting)
   for (;;) {
     const size_t end = name.find(L'\\', start);
     const std::wstring_view component = name.substr(start, end == std::wstring_view::npos ? end : end - start);
-    if (!IsValidComponent(component)) return CategoryNameVerdict::kInvalid;
+    if (!IsPlainName(component)) return CategoryNameVerdict::kInvalid;
     if (end == std::wstring_view::npos) return CategoryNameVerdict::kOk;
     start = end + 1;
   }
 }
 
 bool IsListedCategoryName(std::wstring_view name) {
-  if (name.empty() || name == L"." || name == L"..") return false;
-  return name.find(L'\\') == std::wstring_view::npos && !HasRefusedCharacter(name);
+  return !name.empty() && name != L"." && name != L".." && !HasRefusedCharacter(name);
 }
 
 }  // namespace foundation

@@ -32,6 +32,12 @@ CategoryNameVerdict CheckCategoryName(std::wstring_view name, bool allowNesting)
 // reached through LiteralPath.
 bool IsListedCategoryName(std::wstring_view name);
 
+// True for one name of a file or folder that the system holds as written:
+// not empty, not "." or "..", no character the file system refuses
+// (< > : " / \ | ? * and control characters), not ending in a dot or a
+// blank, not a device name (see IsReshapedName).
+bool IsPlainName(std::wstring_view component);
+
 // The one message both programs show for kInvalid.
 extern const wchar_t kInvalidCategoryNameMessage[];
 

@@ -1,5 +1,7 @@
 #include "foundation/core/rar_entry_name.h"
 
+#include "foundation/core/category_name.h"
+
 namespace foundation {
 namespace {
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
@@ -7,26 +9,17 @@ wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wc
 }  // namespace
 
 bool IsSafeEntryName(std::wstring_view name) {
-  if (name.empty() || IsSeparator(name.front())) return false;
-  if (name.find(L':') != std::wstring_view::npos) return false;
-  size_t start = 0;
-  while (start <= name.size()) {
+  if (name.empty()) return false;
+  for (size_t start = 0;;) {
     size_t end = start;
     while (end < name.size() && !IsSeparator(name[end])) ++end;
     const std::wstring_view part = name.substr(start, end - start);
-    // An empty part can only be a trailing separator (a folder entry); doubled
-    // separators and dot components are refused.
-    if (part.empty() && end != name.size()) return false;
-    if (part == L"." || part == L"..") return false;
-    // Windows drops trailing dots and blanks: "..." or ".. " would resolve to "..".
-    if (!part.empty() && part.find_first_not_of(L". ") == std::wstring_view::npos) return false;
-    if (end == name.size()) break;
+    // A name the library can't create as given it writes under another one
+    // ("min?.gif" as "min_.gif"), which could be a file already there.
+    if (end == name.size()) return part.empty() ? start > 0 : IsPlainName(part);
+    if (!IsPlainName(part)) return false;
     start = end + 1;
   }
-  for (wchar_t c : name) {
-    if (c < 0x20) return false;  // control characters never name a file
-  }
-  return true;
 }
 
 bool IsRarArchiveName(std::wstring_view path) {

@@ -6,6 +6,7 @@
 #include "foundation/core/category_name.h"
 #include "foundation/core/fresh_name.h"
 #include "foundation/file_ops.h"
+#include "foundation/handles.h"
 
 using namespace editor_tests;
 using namespace editor;
@@ -151,17 +152,31 @@ TEST_F(EditorRar, PackUnpackingPastTheBoundIsRefusedLeavingNothing) {
   ExpectTempFolderEmpty();
 }
 
-TEST_F(EditorRar, WorkFoldersOfEditorsEndedMidImportGoAtTheNextStart) {
+TEST_F(EditorRar, AWorkFolderGoesAtTheNextStartOnceNoProcessRunsUnderItsNumber) {
   const std::wstring work = editor_.tempFolder() + L"Face\\";
-  // Left by an editor that was ended: its process number now names this test.
-  const std::wstring stale = work + foundation::FreshName(L"Brackmere-", ::GetCurrentProcessId(), 7) + L"\\";
+  // Left by an editor that has ended, though its process is still held open here.
+  STARTUPINFOW si{sizeof(si)};
+  PROCESS_INFORMATION ended{};
+  std::wstring command = L"cmd.exe /c exit 0";
+  ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &si, &ended));
+  ::CloseHandle(ended.hThread);
+  foundation::UniqueKernelHandle endedProcess(ended.hProcess);
+  ASSERT_EQ(::WaitForSingleObject(ended.hProcess, 10000), WAIT_OBJECT_0);
+  const std::wstring stale = work + foundation::FreshName(L"Brackmere-", ended.dwProcessId, 7) + L"\\";
   foundation::CreateFolderTree(stale + L"cute\\");
   testing_support::WriteFileBytes(stale + L"cute\\a.gif", "GIF89a left");
+  // Named after a running program that is no Brackmere.exe (this test): an
+  // editor started from a renamed copy, or a number passed on meanwhile.
+  const std::wstring otherName = foundation::FreshName(L"Brackmere-", ::GetCurrentProcessId(), 7);
+  foundation::CreateFolderTree(work + otherName);
+  testing_support::WriteFileBytes(work + otherName + L"\\a.gif", "GIF89a in use");
   // Not an editor's work folder.
   foundation::CreateFolderTree(work + L"cute\\");
   testing_support::WriteFileBytes(work + L"cute\\old.gif", "GIF89a earlier");
   ASSERT_TRUE(Start());
-  EXPECT_EQ(FoldersIn(work), (std::vector<std::wstring>{L"cute"}));
+  EXPECT_EQ(FoldersIn(work), (std::vector<std::wstring>{otherName, L"cute"}));
+  EXPECT_EQ(FilesIn(work + otherName), (std::vector<std::wstring>{L"a.gif"}));
   EXPECT_EQ(FilesIn(work + L"cute"), (std::vector<std::wstring>{L"old.gif"}));
 
   // Another editor starting leaves a running one's work folder alone.

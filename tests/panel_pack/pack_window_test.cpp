@@ -282,6 +282,57 @@ TEST_F(PackWindow, NothingOfTheUsersIsWrittenOverOrTakenAway) {
   EXPECT_TRUE(messages_.messages.empty());
 }
 
+TEST_F(PackWindow, AFailedPackTakesBackOnlyWhatIsStillItsOwn) {
+  site_.WriteList(L"cut.rar|120 KB|截断|a\r\n");
+  site_.Serve(L"cut.rar", L"cut.rar");
+  ASSERT_TRUE(site_.Start());
+  FrmDownFace& w = Open();
+  // The extraction reports the cut entry while its two pictures are written
+  // and not yet taken back; meanwhile the user moves a copy of the first one
+  // (same size and time) in over it, and writes over the second in place.
+  const std::wstring one = library_ + L"cut\\one.gif";
+  const std::wstring two = library_ + L"cut\\two.gif";
+  std::wstring reported;
+  foundation::ScopedMessageReporter userMeanwhile([&](HWND, const std::wstring& text, const std::wstring&, UINT) {
+    reported = text;
+    const std::wstring copy = lib_ / L"copy.gif";
+    ::CopyFileW(one.c_str(), copy.c_str(), FALSE);
+    ::MoveFileExW(copy.c_str(), one.c_str(), MOVEFILE_REPLACE_EXISTING);
+    WriteFileBytes(two, "user's");
+    return IDOK;
+  });
+  Click(w.Button(kIdXpCommand1));
+  EXPECT_EQ(reported, L"Unexpected end of archive");
+  EXPECT_EQ(w.ListView1().Status(0), L"出错");
+  EXPECT_EQ(FilesIn(library_ + L"cut"), (std::vector<std::wstring>{L"one.gif", L"two.gif"}));
+  EXPECT_EQ(ReadFileBytes(two), "user's");
+  EXPECT_EQ(reloads_, 0);
+}
+
+TEST_F(PackWindow, PacksWithNamesWindowsCannotHoldLeaveNothing) {
+  site_.WriteList(L"q1.rar|1 KB|问号|a\r\ndotted.rar|1 KB|点|b\r\ndevice.rar|1 KB|设备|c\r\n"
+                  L"blank.rar|1 KB|空格|d\r\n");
+  for (const wchar_t* pack : {L"q1.rar", L"dotted.rar", L"device.rar", L"blank.rar"}) site_.Serve(pack, pack);
+  ASSERT_TRUE(site_.Start());
+  // The user's own picture under the name the RAR library would give "min?.gif".
+  ::CreateDirectoryW((library_ + L"q1").c_str(), nullptr);
+  WriteFileBytes(library_ + L"q1\\min_.gif", "mine");
+  FrmDownFace& w = Open();
+  Click(w.Button(kIdXpCommand3));
+  Click(w.Button(kIdXpCommand1));
+  PackListView& list = w.ListView1();
+  for (int row = 0; row < 4; ++row) {
+    SCOPED_TRACE(list.Key(row));
+    EXPECT_EQ(list.Status(row), L"出错");
+  }
+  EXPECT_EQ(FoldersIn(library_), (std::vector<std::wstring>{L"q1"}));
+  EXPECT_EQ(FilesIn(library_ + L"q1"), (std::vector<std::wstring>{L"min_.gif"}));
+  EXPECT_EQ(ReadFileBytes(library_ + L"q1\\min_.gif"), "mine");
+  EXPECT_TRUE(TempFolderEmpty());
+  EXPECT_EQ(reloads_, 0);
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
 TEST_F(PackWindow, PacksPastTheBoundsOrWithUnreadableNamesLeaveNothing) {
   site_.WriteList(L"secret.rar|1 KB|加密|a\r\nbomb.rar|13 KB|炸弹|b\r\nhuge.rar|65 MB|太大|c\r\n");
   site_.Serve(L"secret.rar", L"encnames.rar");

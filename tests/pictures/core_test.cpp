@@ -186,14 +186,17 @@ TEST(ThumbBlob, CorruptHeadersRejected) {
   EXPECT_EQ(DecodeThumbnailBlob(junk).kind, BlobKind::kCorrupt);
 }
 
-TEST(RarEntryName, RefusesNamesThatLeaveTheDestination) {
+TEST(RarEntryName, RefusesNamesThatLeaveTheDestinationOrThatWindowsCannotHold) {
   for (const wchar_t* bad : {L"", L"..\\x", L"../x", L"a\\..\\..\\x", L"a/../b", L"..", L"\\x", L"/etc/passwd",
                              L"C:\\x", L"c:x", L"\\\\server\\share\\x", L"//server/share/x", L"a\\b:stream",
-                             L"a\\.\\b", L"a\\\\b", L"...\\x", L".. \\x", L"a\\..", L"x\x01y"}) {
+                             L"a\\.\\b", L"a\\\\b", L"...\\x", L".. \\x", L"a\\..", L"x\x01y", L"min?.gif",
+                             L"a<b", L"a>b", L"a\"b", L"d/a|b", L"*.gif", L"b.gif.", L"sub \\x.gif", L"sub /",
+                             L"con.gif", L"d\\NUL", L"Aux.tar.gz", L"prn", L"d/com1.gif", L"LPT9\\x.gif",
+                             L"con .gif"}) {
     EXPECT_FALSE(IsSafeEntryName(bad)) << bad;
   }
   for (const wchar_t* good : {L"a.gif", L"表情\\笑脸.gif", L"d1/d2/deep.gif", L"d1\\", L"..a.gif", L"a..b\\c",
-                              L".hidden"}) {
+                              L".hidden", L" lead.gif", L"console.gif", L"com10.gif", L"lpt.gif", L"nul_\\x"}) {
     EXPECT_TRUE(IsSafeEntryName(good)) << good;
   }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/app_path.h"
+#include "foundation/extraction_trail.h"
 #include "foundation/file_ops.h"
 #include "foundation/rar_archive.h"
 #include "support/host_link.h"
@@ -127,6 +128,22 @@ TEST_F(RarArchive, AnEntryLeavingTheDestinationRefusesTheWholeArchive) {
   EXPECT_FALSE(FileExists(out_ + L"f.txt"));
   EXPECT_TRUE(FolderExists(out_));  // it was there before
   EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(RarArchive, TheTrailNotesOnlyWhatIsNotThereAndTakesItBackReadOnlyOrNot) {
+  // "?" is refused by the lookup itself: it tells nothing about what the
+  // library would write instead.
+  ExtractionTrail trail;
+  EXPECT_FALSE(trail.Prepare(out_, out_ + L"min?.gif", false));
+  // An entry of an archive made on Windows comes with its attributes.
+  ASSERT_TRUE(trail.Prepare(out_, out_ + L"d1\\ro.gif", false));
+  CreateFolderTree(out_ + L"d1\\");
+  testing_support::WriteFileBytes(out_ + L"d1\\ro.gif", "GIF89a read-only");
+  ASSERT_TRUE(::SetFileAttributesW((out_ + L"d1\\ro.gif").c_str(), FILE_ATTRIBUTE_READONLY));
+  trail.Settle();
+  trail.Undo();
+  EXPECT_FALSE(FolderExists(out_ + L"d1"));
+  EXPECT_TRUE(FolderExists(out_));
 }
 
 TEST_F(RarArchive, NothingThereBeforeIsWrittenOver) {
