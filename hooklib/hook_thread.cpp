@@ -91,9 +91,11 @@ class HookHolder {
     DWORD pid = 0;
     const DWORD thread = ::GetWindowThreadProcessId(window, &pid);
     if (thread == 0 || pid == ::GetCurrentProcessId() || threads_.Has(thread)) return;
-    if (!IsQqProcess(pid)) return;
+    // Held open until the thread is hooked, so that pid stays the client's.
+    const foundation::UniqueKernelHandle qq = OpenQqProcess(pid);
+    if (!qq) return;
     threads_.ForgetEnded();
-    threads_.Hook(thread);
+    threads_.Hook(thread, pid);
   }
 
   static void ConsiderSafely(HWND window) {

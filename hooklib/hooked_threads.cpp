@@ -8,10 +8,15 @@ bool HookedThreads::Has(DWORD threadId) const {
   return std::any_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.threadId == threadId; });
 }
 
-bool HookedThreads::Hook(DWORD threadId) {
+bool HookedThreads::Hook(DWORD threadId, DWORD processId) {
   if (Has(threadId)) return true;
-  foundation::UniqueKernelHandle thread(::OpenThread(SYNCHRONIZE, FALSE, threadId));
-  if (!thread) return false;
+  // The id was read from a window that may be gone by now, and SetWindowsHookEx
+  // takes an id: the thread is opened first, which keeps its id from passing
+  // to a new thread until the handle closes, and only then is it checked to
+  // be the client's.
+  foundation::UniqueKernelHandle thread(
+      ::OpenThread(SYNCHRONIZE | THREAD_QUERY_LIMITED_INFORMATION, FALSE, threadId));
+  if (!thread || ::GetProcessIdOfThread(thread.get()) != processId) return false;
   TypingHooks hooks = HookTyping(library_, threadId);
   if (!hooks) return false;
   entries_.push_back(Entry{threadId, std::move(thread), std::move(hooks)});

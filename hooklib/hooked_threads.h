@@ -19,8 +19,10 @@ class HookedThreads {
   HookedThreads& operator=(const HookedThreads&) = delete;
 
   bool Has(DWORD threadId) const;
-  // Hooks the thread's typing; false when it can't be (the thread is gone).
-  bool Hook(DWORD threadId);
+  // Hooks the thread's typing when it is a thread of process processId (which
+  // the caller holds open); false when it can't be (the thread is gone, or its
+  // id now names a thread of another process).
+  bool Hook(DWORD threadId, DWORD processId);
   // Up to max handles of the hooked threads, to wait on; index i of them is
   // entry i for Forget.
   size_t WaitHandles(HANDLE* out, size_t max) const;

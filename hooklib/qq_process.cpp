@@ -17,15 +17,16 @@ bool SameArchitecture(HANDLE process) {
 
 }  // namespace
 
-bool IsQqProcess(DWORD pid) {
+foundation::UniqueKernelHandle OpenQqProcess(DWORD pid) {
   foundation::UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
-  if (!process) return false;
+  if (!process) return {};
   const std::wstring path = foundation::ProcessImagePath(process.get());
-  if (path.empty()) return false;
   // The client itself, not any program whose name merely holds its name: the
   // hook must enter no other program.
-  return foundation::TextEquals(foundation::GetExeNameFromPath(path), foundation::kConvertedExeName) &&
-         SameArchitecture(process.get());
+  if (path.empty() || !foundation::TextEquals(foundation::GetExeNameFromPath(path), foundation::kConvertedExeName) ||
+      !SameArchitecture(process.get()))
+    return {};
+  return process;
 }
 
 }  // namespace hooklib

@@ -2,12 +2,15 @@
 #pragma once
 #include <windows.h>
 
+#include "foundation/handles.h"
+
 namespace hooklib {
 
-// Whether the process's executable name contains "QQ.exe" (ignoring case),
-// the same test the panel makes of the window in front before converting,
-// and it runs on this library's architecture (a hook on a thread of the
-// other one would be serviced by the installing thread, not in the process).
-bool IsQqProcess(DWORD pid);
+// A handle of the process when its executable is QQ.exe itself (ignoring
+// case), the program the panel converts for, and it runs on this library's
+// architecture (a hook on a thread of the other one would be serviced by the
+// installing thread, not in the process); empty otherwise. While the handle
+// is open, pid names that process and no other.
+foundation::UniqueKernelHandle OpenQqProcess(DWORD pid);
 
 }  // namespace hooklib
