@@ -7,11 +7,9 @@
 namespace hooklib {
 namespace {
 
-// How long typed text waits for the panel; a panel that is hung or gone
-// leaves the text as typed.
-constexpr DWORD kPanelAnswerWaitMs = 1000;
-// After a wait ran out: how long typed text checks whether the panel responds again.
-constexpr DWORD kPanelCheckWaitMs = 200;
+// How long typed text waits for the panel; a panel that is busy, hung or
+// gone leaves the text as typed, and all text after it until it answers again.
+constexpr DWORD kPanelAnswerWaitMs = 500;
 
 // The thread holding the exchange lock. While it waits for the panel it may
 // handle sent messages that pass the hooks again; text found then is left
@@ -23,33 +21,45 @@ UINT RedirMessage() {
   return message;
 }
 
-bool PanelResponds(HWND panel) {
-  DWORD_PTR ignored = 0;
-  return ::SendMessageTimeoutW(panel, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kPanelCheckWaitMs, &ignored) != 0;
+bool PanelBehindNow() {
+  bool behind = false;
+  TypingState().Peek([&](const SharedBlock& b) { behind = PanelBehind(b); });
+  return behind;
+}
+
+// The panel left an exchange unanswered. It counts as answering again once
+// its window handles the message once more (reading the block clears the
+// mark), which is seen on its own thread, never waited for here. Windows
+// still delivers the message whose wait ran out, Wine drops it: one more is
+// queued, without a wait. Should that fail, the mark goes, so that typing
+// keeps asking (each character with a wait) rather than never converting again.
+void AskForAnswerLater(HWND panel) {
+  if (::SendNotifyMessageW(panel, RedirMessage(), 0, 0)) return;
+  TypingState().WithBlock([](SharedBlock& b) { NotePanelResponds(b); });
 }
 
 // One exchange, holding the exchange lock.
 std::optional<std::string> ExchangeWithPanel(const std::string& typedAnsi) {
   SharedState& state = TypingState();
   HWND panel = nullptr;
-  bool behind = false;
+  bool begun = false;
   state.WithBlock([&](SharedBlock& b) {
     panel = reinterpret_cast<HWND>(static_cast<LONG_PTR>(ExchangeTarget(b)));
-    behind = PanelBehind(b);
+    // Another typist's exchange may have gone unanswered while this one
+    // waited for the lock.
+    begun = !PanelBehind(b) && BeginExchange(b, typedAnsi);
   });
-  if (!panel) return std::nullopt;
-  if (behind) {
-    if (!PanelResponds(panel)) return std::nullopt;
-    state.WithBlock([](SharedBlock& b) { NotePanelResponds(b); });
-  }
-  bool begun = false;
-  state.WithBlock([&](SharedBlock& b) { begun = BeginExchange(b, typedAnsi); });
   if (!begun) return std::nullopt;
   DWORD_PTR ignored = 0;
   const bool reached = ::SendMessageTimeoutW(panel, RedirMessage(), 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
                                              kPanelAnswerWaitMs, &ignored) != 0;
   std::optional<std::string> answer;
-  state.WithBlock([&](SharedBlock& b) { answer = EndExchange(b, reached); });
+  bool behind = false;
+  state.WithBlock([&](SharedBlock& b) {
+    answer = EndExchange(b, reached);
+    behind = PanelBehind(b);
+  });
+  if (behind) AskForAnswerLater(panel);
   return answer;
 }
 
@@ -62,6 +72,8 @@ SharedState& TypingState() {
 
 std::optional<std::string> AskPanel(const std::string& typedAnsi) {
   if (g_askingThread == ::GetCurrentThreadId() || !TypingState().Open()) return std::nullopt;
+  // Behind: not waited for, not even for the exchange lock.
+  if (PanelBehindNow()) return std::nullopt;
   const MutexLock exchange = TypingState().LockExchange();
   if (!exchange) return std::nullopt;
   g_askingThread = ::GetCurrentThreadId();

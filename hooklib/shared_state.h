@@ -48,6 +48,16 @@ class SharedState {
     return true;
   }
 
+  // Runs fn(const SharedBlock&) without the block lock, for the fields the
+  // block lets be read so; false when the state is not open.
+  template <class Fn>
+  bool Peek(Fn&& fn) const {
+    const SharedBlock* block = block_.load(std::memory_order_acquire);
+    if (!block) return false;
+    fn(*block);
+    return true;
+  }
+
   // One exchange at a time across the session: held from the typed text going
   // in until the answer is taken out. Empty when it could not be had in time.
   MutexLock LockExchange();

@@ -1,6 +1,7 @@
 #include "hooklib/core/shared_block.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace hooklib {
@@ -17,6 +18,10 @@ void PutText(SharedBlock& block, std::string_view text) {
 
 std::string TakeText(const SharedBlock& block) {
   return std::string(block.text, std::min<size_t>(block.textLength, kSharedTextCapacity));
+}
+
+std::atomic_ref<uint32_t> BehindMark(const SharedBlock& block) {
+  return std::atomic_ref<uint32_t>(const_cast<uint32_t&>(block.panelBehind));
 }
 
 }  // namespace
@@ -44,10 +49,10 @@ uint32_t HolderThread(const SharedBlock& block) {
   return Started(block) && block.hookOn ? block.panelThreadId : 0;
 }
 
-bool PanelBehind(const SharedBlock& block) { return Started(block) && block.panelBehind != 0; }
+bool PanelBehind(const SharedBlock& block) { return Started(block) && BehindMark(block).load() != 0; }
 
 void NotePanelResponds(SharedBlock& block) {
-  if (Started(block)) block.panelBehind = 0;
+  if (Started(block)) BehindMark(block).store(0);
 }
 
 bool BeginExchange(SharedBlock& block, std::string_view typedAnsi) {
@@ -76,7 +81,7 @@ std::optional<std::string> EndExchange(SharedBlock& block, bool panelReached) {
   if (!Started(block)) return std::nullopt;
   std::optional<std::string> answer;
   if (block.exchange == static_cast<uint32_t>(ExchangeState::Answered)) answer = TakeText(block);
-  if (!panelReached && !answer) block.panelBehind = 1;
+  if (!panelReached && !answer) BehindMark(block).store(1);
   block.exchange = static_cast<uint32_t>(ExchangeState::Idle);
   PutText(block, {});
   return answer;

@@ -38,9 +38,11 @@ struct SharedBlock {
   uint32_t panelProcessId;
   uint32_t panelThreadId;   // the holder's library thread, which owns the hooks
   uint32_t exchange;        // ExchangeState
-  // Set when an exchange timed out, cleared once the panel answers again:
-  // until then a typist first checks briefly whether the panel responds, so
-  // a hung panel costs each character a short check, not a full wait.
+  // Set when an exchange went unanswered, cleared once the panel handles its
+  // message again: until then typed text goes as typed at once, so a busy
+  // panel costs the typist one wait, not one per character. Written under
+  // the block's lock but read without it (a typist looks before taking any
+  // lock), hence always accessed atomically.
   uint32_t panelBehind;
   uint32_t textLength;
   char text[kSharedTextCapacity + 1];
@@ -56,6 +58,7 @@ void HandBack(SharedBlock& block, uint32_t panelThreadId);
 int64_t ExchangeTarget(const SharedBlock& block);
 // The holder's library thread, 0 while no panel holds the hooks.
 uint32_t HolderThread(const SharedBlock& block);
+// May be called without the block's lock.
 bool PanelBehind(const SharedBlock& block);
 void NotePanelResponds(SharedBlock& block);
 

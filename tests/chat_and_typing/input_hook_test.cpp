@@ -66,7 +66,12 @@ class HungPanel {
   HungPanel& operator=(const HungPanel&) = delete;
 
   bool Started() const { return window_ != nullptr; }
-  void Resume() { ::SetEvent(resume_); }
+  // Returns once the window has handled what was sent to it while it stood.
+  void Resume() {
+    ::SetEvent(resume_);
+    DWORD_PTR ignored = 0;
+    if (window_) ::SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+  }
 
  private:
   static DWORD WINAPI Run(void* param) {

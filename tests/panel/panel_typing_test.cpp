@@ -49,6 +49,27 @@ void PutTextOnClipboard(const std::wstring& text) {
   return ::testing::AssertionFailure() << ToUtf8(library) << " never came into the client";
 }
 
+// Holds a window's thread stopped, as a busy or hung program's would be,
+// for the object's life.
+class StoppedWindowThread {
+ public:
+  explicit StoppedWindowThread(HWND window)
+      : thread_(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(window, nullptr))) {
+    stopped_ = thread_ && ::SuspendThread(thread_) != static_cast<DWORD>(-1);
+  }
+  ~StoppedWindowThread() {
+    if (stopped_) ::ResumeThread(thread_);
+    if (thread_) ::CloseHandle(thread_);
+  }
+  StoppedWindowThread(const StoppedWindowThread&) = delete;
+  StoppedWindowThread& operator=(const StoppedWindowThread&) = delete;
+  explicit operator bool() const { return stopped_; }
+
+ private:
+  HANDLE thread_;
+  bool stopped_ = false;
+};
+
 void StartPanel(PanelProcess& panel, const std::string& options) {
   panel.AddHookLibrary();
   panel.WriteConfig("[Config]\r\nFirst=1\r\n" + options);
@@ -236,6 +257,27 @@ TEST_F(PanelTyping, AKilledPanelLeavesTypingAsTypedAndTheClientRunning) {
   EXPECT_TRUE(PanelProcess::WaitFor([&] { return !ProcessHasModule(qq_.pid(), kLibrary); }, kTypingWaitMs));
   TypeUnicode(L"个");
   EXPECT_TRUE(qq_.InputBoxHolds(L"這这个"));
+}
+
+TEST_F(PanelTyping, ABusyPanelLeavesTypingAsTypedWithoutStallingTheClient) {
+  Start("Input=1\r\n");
+  TypeUnicode(L"这");
+  ASSERT_TRUE(qq_.InputBoxHolds(L"這"));
+  // Each character converts, so text that waited for the panel would show.
+  const std::wstring typed = L"这个们话这个们话这个";
+  {
+    const StoppedWindowThread busy(panel_.Window());
+    ASSERT_TRUE(busy);
+    const DWORD start = ::GetTickCount();
+    TypeUnicode(typed);
+    ASSERT_TRUE(qq_.InputBoxHolds(L"這" + typed));
+    // The first character waits for the panel (up to half a second), the others not at all.
+    EXPECT_LE(::GetTickCount() - start, 1500u);
+  }
+  // Returns once the panel has handled what was sent to it while it stood.
+  panel_.Send(WM_NULL, 0, 0);
+  TypeUnicode(L"这");
+  EXPECT_TRUE(qq_.InputBoxHolds(L"這" + typed + L"這"));
 }
 
 TEST_F(PanelTyping, AConversionLongerThanTheSharedTextIsCutOnAWholeCharacter) {
