@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/ansi_text.h"
+#include "foundation/handles.h"
 #include "support/keyboard_input.h"
 #include "support/panel_process.h"
 #include "support/qq_double_process.h"
@@ -55,18 +56,15 @@ class StoppedWindowThread {
  public:
   explicit StoppedWindowThread(HWND window)
       : thread_(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(window, nullptr))) {
-    stopped_ = thread_ && ::SuspendThread(thread_) != static_cast<DWORD>(-1);
+    stopped_ = thread_ && ::SuspendThread(thread_.get()) != static_cast<DWORD>(-1);
   }
   ~StoppedWindowThread() {
-    if (stopped_) ::ResumeThread(thread_);
-    if (thread_) ::CloseHandle(thread_);
+    if (stopped_) ::ResumeThread(thread_.get());
   }
-  StoppedWindowThread(const StoppedWindowThread&) = delete;
-  StoppedWindowThread& operator=(const StoppedWindowThread&) = delete;
   explicit operator bool() const { return stopped_; }
 
  private:
-  HANDLE thread_;
+  foundation::UniqueKernelHandle thread_;
   bool stopped_ = false;
 };
 
