@@ -9,7 +9,7 @@ namespace {
 
 // How long typed text waits for the panel; a panel that is busy, hung or
 // gone leaves the text as typed, and all text after it until it answers again.
-constexpr DWORD kPanelAnswerWaitMs = 500;
+constexpr DWORD kPanelAnswerWaitMs = 1000;
 
 // The thread holding the exchange lock. While it waits for the panel it may
 // handle sent messages that pass the hooks again; text found then is left
