@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/handles.h"
+
 namespace panel {
 
 namespace {
@@ -132,13 +134,8 @@ std::wstring FetchWithin(const std::wstring& url, const HttpDeadline& deadline) 
 // at the deadline ends in its own time with no one waiting for it.
 struct FetchJob {
   explicit FetchJob(unsigned deadlineMs) : deadline(deadlineMs) {}
-  FetchJob(const FetchJob&) = delete;
-  FetchJob& operator=(const FetchJob&) = delete;
-  ~FetchJob() {
-    if (done) ::CloseHandle(done);
-  }
   const HttpDeadline deadline;
-  HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const foundation::UniqueKernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   std::wstring text;  // written before done is set, read only after
 };
 
@@ -154,12 +151,12 @@ std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs) {
   try {
     std::thread([job, url] {
       job->text = FetchWithin(url, job->deadline);
-      ::SetEvent(job->done);
+      ::SetEvent(job->done.get());
     }).detach();
   } catch (const std::system_error&) {
     return {};
   }
-  if (::WaitForSingleObject(job->done, deadlineMs) != WAIT_OBJECT_0) return {};
+  if (::WaitForSingleObject(job->done.get(), deadlineMs) != WAIT_OBJECT_0) return {};
   return job->text;
 }
 
