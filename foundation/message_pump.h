@@ -1,4 +1,8 @@
 #pragma once
+#include <windows.h>
+
+#include <functional>
+#include <span>
 
 namespace foundation {
 
@@ -12,5 +16,27 @@ void PumpPendingMessages();
 // sent and posted messages go on meanwhile, while a click cannot start
 // something new inside the wait (nor activate a window through it).
 void PumpPendingMessagesButInput();
+
+// Which messages go on during a pumped wait.
+enum class InputWhileWaiting {
+  kProcessed,    // all of them, as PumpPendingMessages
+  kKeptQueued,   // all but the mouse's and the keyboard's input, as PumpPendingMessagesButInput
+};
+
+enum class PumpedWaitEnd {
+  kSignalled,  // one of the handles
+  kTimedOut,
+  kStopped,    // stopWhen held after a round of messages
+  kQuit,       // a quit request came; it is put back for the thread's loop
+  kFailed,     // the handles can't be waited for
+};
+
+// Waits up to timeoutMs (INFINITE: no bound) for one of handles (at most
+// MAXIMUM_WAIT_OBJECTS - 1 of them) while this thread's windows go on
+// working. stopWhen, when given, is asked after each round of messages: a
+// handler that gives the operation up ends the wait at once. On kSignalled,
+// *signalled (when given) is the index of the handle.
+PumpedWaitEnd WaitPumping(std::span<const HANDLE> handles, DWORD timeoutMs, InputWhileWaiting input,
+                          const std::function<bool()>& stopWhen = {}, size_t* signalled = nullptr);
 
 }  // namespace foundation

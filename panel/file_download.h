@@ -1,8 +1,16 @@
 // CFileDownload: one file downloaded with the platform's download-to-file
-// service, reporting progress through OnProgressEvent. The call blocks the UI
-// thread until the download ends; the callbacks run on that thread during it,
-// and each progress report (OnProgressEvent; OnProgress is the service's own
-// callback) lets pending window messages run.
+// service, reporting progress through OnProgressEvent. The call returns when
+// the download has ended; meanwhile the caller's thread goes on handling its
+// window messages (input included, as the service's progress reports let
+// them run), and each progress report raises OnProgressEvent on it.
+//
+// The service runs in a transfer helper (see transfer_helper.h), where this
+// same class is its callback (OnProgress and the rest, through
+// DownloadInThisProcess): the service may not call back at all while a server
+// holds back its answer's headers, and a download given up there must still
+// end, connection and all. A download whose server sends none of the file's
+// bytes for kDownloadStallMs, from the request on or since the last of them,
+// is given up; so is one AbortDownloading stops.
 //
 // A download counts as done only when the service succeeded, the server
 // answered with a 2xx status (the service itself saves an error page as the
@@ -29,6 +37,7 @@
 namespace panel {
 
 inline constexpr uint64_t kMaxDownloadBytes = uint64_t{64} << 20;
+inline constexpr DWORD kDownloadStallMs = 30000;
 
 class CFileDownload final : public foundation::HttpBindCallback {
  public:
@@ -39,6 +48,9 @@ class CFileDownload final : public foundation::HttpBindCallback {
   bool StartDownloading(const std::wstring& url, const std::wstring& fileName);
   // Stops the running download (its StartDownloading then fails).
   void AbortDownloading();
+  // The service's own download, on this thread, with this object as its
+  // callback: what the transfer helper runs.
+  bool DownloadInThisProcess(const std::wstring& url, const std::wstring& fileName);
   bool busy() const noexcept { return busy_; }
 
   // Progress, ProgressMax, StatusCode, StatusText of each report.
@@ -46,7 +58,7 @@ class CFileDownload final : public foundation::HttpBindCallback {
 
   // What the last download ended with.
   HRESULT last_result() const noexcept { return lastResult_; }
-  DWORD last_http_status() const noexcept { return http_status(); }
+  DWORD last_http_status() const noexcept { return lastHttpStatus_; }
 
   // The NUL-terminated text at pointer: UTF-16 when unicode, else ANSI; ""
   // for a null pointer.
@@ -65,6 +77,11 @@ class CFileDownload final : public foundation::HttpBindCallback {
   CFileDownload() = default;
   ~CFileDownload() override;
   void ReleaseBinding();
+  // The start and the end every download shares: one at a time, and a failed
+  // one leaves nothing (no file, no cache entry).
+  bool BeginDownload();
+  bool EndDownload(const std::wstring& url, const std::wstring& fileName, bool ok);
+  bool DownloadInHelper(const std::wstring& url, const std::wstring& fileName);
 
   LONG refs_ = 1;
   bool busy_ = false;
@@ -72,6 +89,7 @@ class CFileDownload final : public foundation::HttpBindCallback {
   bool abortRequested_ = false;
   HRESULT stopResult_ = S_OK;
   HRESULT lastResult_ = S_OK;
+  DWORD lastHttpStatus_ = 0;
   ULONG lastProgress_ = 0, lastProgressMax_ = 0;
 };
 

@@ -158,7 +158,11 @@ bool FrmDownFace::PackOnDisk(const std::wstring& archiveName) const {
 }
 
 void FrmDownFace::FetchPackList() {
-  const std::wstring text = FetchHttpText(ListAddress());
+  fetching_ = true;
+  // The window closed meanwhile gives the fetch up.
+  const std::wstring text = FetchHttpText(ListAddress(), kHttpTextDeadlineMs, [this] { return !hwnd(); });
+  fetching_ = false;
+  if (!hwnd()) return;
   if (text.empty()) {
     SetCaption(frame1_, kFrameFetchFailed);
     return;
@@ -181,9 +185,11 @@ void FrmDownFace::SetButtonsEnabled(bool enabled) {
 }
 
 void FrmDownFace::XpCommand1_Click() {
-  if (running_ || !m_oFileDownload) return;
+  if (running_ || fetching_ || !m_oFileDownload) return;
   running_ = true;
   SetButtonsEnabled(false);
+  // Back stays: it ends the running download.
+  Button(kIdXpCommand2).SetEnabled(true);
   // The downloader outlives a window destroyed under the running download.
   m_oFileDownload->AddRef();
   FileDownloadRef downloader(m_oFileDownload.get());
@@ -222,13 +228,13 @@ void FrmDownFace::XpCommand4_Click() {
 }
 
 void FrmDownFace::XpCommand5_Click() {
-  if (running_) return;
+  if (running_ || fetching_) return;
   SetCaption(frame1_, kFrameFetching);
   controls::XpCommand& refresh = Button(kIdXpCommand5);
   refresh.SetEnabled(false);
   listView1_.Clear();
   FetchPackList();
-  refresh.SetEnabled(true);
+  if (hwnd()) refresh.SetEnabled(true);
 }
 
 void FrmDownFace::XpCommand6_Click() {
@@ -276,7 +282,7 @@ void FrmDownFace::OnWindowDestroyed() {
 
 void OpenPackDownloadWindow(HWND panelWindow) {
   static std::unique_ptr<FrmDownFace> window;
-  if (window && (window->hwnd() || window->running())) {
+  if (window && (window->hwnd() || window->busy())) {
     if (HWND h = window->hwnd()) {
       ::ShowWindow(h, SW_RESTORE);
       ::SetForegroundWindow(h);

@@ -6,9 +6,13 @@
 // No command of the panel opens it: OpenPackDownloadWindow does, for whoever
 // asks (tests post kOpenPackWindowMessage to the panel's window).
 //
-// While packs download nothing starts a second run or a list refresh (the
-// buttons are disabled), and closing the window aborts the running download
-// and closes once it has been cleaned up.
+// The list is fetched and the packs downloaded with the window and the panel
+// working meanwhile (see FetchHttpText and CFileDownload). While packs
+// download nothing starts a second run or a list refresh (the buttons but
+// "返回" are disabled), and closing the window ("返回" does) ends the running
+// download at once and closes once it has been cleaned up. While the list is
+// fetched the mouse's and the keyboard's input waits; a close that comes
+// anyway gives the fetch up.
 #pragma once
 #include <windows.h>
 
@@ -91,6 +95,8 @@ class FrmDownFace : public foundation::WindowBase {
   std::wstring Label11Caption() const;
   std::wstring Label4Caption() const;
   bool running() const noexcept { return running_; }
+  // Downloading, or fetching the list: the object must stay.
+  bool busy() const noexcept { return running_ || fetching_; }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -120,6 +126,7 @@ class FrmDownFace : public foundation::WindowBase {
   std::array<controls::XpCommand, 6> buttons_;
   FileDownloadRef m_oFileDownload;
   bool running_ = false;
+  bool fetching_ = false;
   bool closeRequested_ = false;
 };
 

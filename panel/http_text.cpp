@@ -3,12 +3,11 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include <memory>
-#include <system_error>
-#include <thread>
+#include <optional>
 #include <vector>
 
-#include "foundation/handles.h"
+#include "foundation/helper_process.h"
+#include "panel/transfer_helper.h"
 
 namespace panel {
 
@@ -34,30 +33,6 @@ std::wstring Convert(UINT codePage, DWORD flags, std::string_view bytes) {
   ::MultiByteToWideChar(codePage, flags, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
   return out;
 }
-
-// The whole fetch's time: every wait of WinINet (connecting, sending, each
-// receive) is cut to what is left of it.
-class HttpDeadline {
- public:
-  explicit HttpDeadline(unsigned ms) : end_(::GetTickCount64() + ms) {}
-  bool Passed() const { return ::GetTickCount64() >= end_; }
-  // Sets the handle's waits to their usual length or to what is left, the
-  // shorter; false when nothing is left.
-  bool LimitWaits(HINTERNET handle) const {
-    const ULONGLONG now = ::GetTickCount64();
-    if (now >= end_) return false;
-    const ULONGLONG left = end_ - now;
-    DWORD connect = static_cast<DWORD>(left < kHttpConnectTimeoutMs ? left : kHttpConnectTimeoutMs);
-    DWORD wait = static_cast<DWORD>(left < kHttpReceiveTimeoutMs ? left : kHttpReceiveTimeoutMs);
-    ::InternetSetOptionW(handle, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof(connect));
-    ::InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &wait, sizeof(wait));
-    ::InternetSetOptionW(handle, INTERNET_OPTION_SEND_TIMEOUT, &wait, sizeof(wait));
-    return true;
-  }
-
- private:
-  ULONGLONG end_;
-};
 
 }  // namespace
 
@@ -88,76 +63,74 @@ std::wstring DecodeText(std::string_view bytes) {
 
 namespace {
 
-std::wstring FetchWithin(const std::wstring& url, const HttpDeadline& deadline) {
+// In the helper: the body of a 2xx answer, or nothing. WinINet's own waits
+// bound each connect and receive; the whole fetch's deadline is the
+// panel's, which ends the helper there.
+std::optional<std::string> FetchBody(const std::wstring& url) {
   InternetHandle session(::InternetOpenW(L"Tarnwick", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-  if (!session.h) return {};
-  deadline.LimitWaits(session.h);
+  if (!session.h) return std::nullopt;
+  DWORD connect = kHttpConnectTimeoutMs, wait = kHttpReceiveTimeoutMs;
+  ::InternetSetOptionW(session.h, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof(connect));
+  ::InternetSetOptionW(session.h, INTERNET_OPTION_RECEIVE_TIMEOUT, &wait, sizeof(wait));
+  ::InternetSetOptionW(session.h, INTERNET_OPTION_SEND_TIMEOUT, &wait, sizeof(wait));
   // Always the server's current list, never a cached copy.
   const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                       INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
   InternetHandle request(::InternetOpenUrlW(session.h, url.c_str(), nullptr, 0, flags, 0));
-  if (!request.h) return {};
+  if (!request.h) return std::nullopt;
   DWORD status = 0, size = sizeof(status);
   if (!::HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) ||
       status < 200 || status > 299) {
-    return {};
+    return std::nullopt;
   }
   std::string body;
   std::vector<char> chunk(16384);
   for (;;) {
-    // A read waits for as many bytes as it asks for: asking only for what has
-    // come keeps each wait within the time that is left, however slowly a
-    // server sends.
-    if (!deadline.LimitWaits(request.h)) return {};
-    DWORD available = 0;
-    if (!::InternetQueryDataAvailable(request.h, &available, 0, 0)) return {};
-    if (available == 0) break;
     DWORD got = 0;
-    const DWORD want = available < chunk.size() ? available : static_cast<DWORD>(chunk.size());
-    if (!::InternetReadFile(request.h, chunk.data(), want, &got)) return {};
+    if (!::InternetReadFile(request.h, chunk.data(), static_cast<DWORD>(chunk.size()), &got)) return std::nullopt;
     if (got == 0) break;
-    if (body.size() + got > kMaxHttpTextBytes) return {};
+    if (body.size() + got > kMaxHttpTextBytes) return std::nullopt;
     body.append(chunk.data(), got);
   }
-  if (deadline.Passed()) return {};
   // A connection dropped halfway ends the reading like the end of the file.
   DWORD length = 0;
   size = sizeof(length);
   if (::HttpQueryInfoW(request.h, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, nullptr) &&
       length != body.size()) {
-    return {};
+    return std::nullopt;
   }
-  return DecodeText(body);
+  return body;
 }
-
-// A fetch on a thread of its own. Shared with it, so that a fetch given up
-// at the deadline ends in its own time with no one waiting for it.
-struct FetchJob {
-  explicit FetchJob(unsigned deadlineMs) : deadline(deadlineMs) {}
-  const HttpDeadline deadline;
-  const foundation::UniqueKernelHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  std::wstring text;  // written before done is set, read only after
-};
 
 }  // namespace
 
-std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs) {
+int RunFetchHelper(const std::vector<std::wstring>& args) {
+  if (args.size() != 1 || !IsHttpAddress(args[0])) return kTransferBadArguments;
+  const std::optional<std::string> body = FetchBody(args[0]);
+  if (!body || !foundation::WriteToParent(body->data(), body->size())) return kTransferFailed;
+  return kTransferSucceeded;
+}
+
+std::wstring FetchHttpText(const std::wstring& url, unsigned deadlineMs, const std::function<bool()>& givenUp) {
   if (!IsHttpAddress(url)) return {};
-  // WinINet's own waits bound each connect, send and receive, but not how
-  // many receives the status line and headers take: a server trickling them
-  // would hold a fetch made here past any deadline.
-  auto job = std::make_shared<FetchJob>(deadlineMs);
-  if (!job->done) return {};
-  try {
-    std::thread([job, url] {
-      job->text = FetchWithin(url, job->deadline);
-      ::SetEvent(job->done.get());
-    }).detach();
-  } catch (const std::system_error&) {
-    return {};
+  foundation::HelperProcess helper;
+  if (!helper.Start(TransferHelperProgram(), kTransferHelperSwitch, {kTransferFetch, url})) return {};
+  const ULONGLONG start = ::GetTickCount64();
+  std::string body;
+  for (;;) {
+    const ULONGLONG spent = ::GetTickCount64() - start;
+    if (spent >= deadlineMs || body.size() > kMaxHttpTextBytes) break;
+    const auto wait = helper.WaitForOutput(body, static_cast<DWORD>(deadlineMs - spent),
+                                           foundation::InputWhileWaiting::kKeptQueued, givenUp);
+    if (wait == foundation::HelperProcess::Wait::kEnded) {
+      if (helper.exit_code() != kTransferSucceeded || body.size() > kMaxHttpTextBytes) return {};
+      return DecodeText(body);
+    }
+    if (wait != foundation::HelperProcess::Wait::kOutput) break;
   }
-  if (::WaitForSingleObject(job->done.get(), deadlineMs) != WAIT_OBJECT_0) return {};
-  return job->text;
+  // Given up: the helper goes, and its connection with it.
+  helper.End();
+  return {};
 }
 
 }  // namespace panel

@@ -23,21 +23,28 @@ PACKAGES=(
 )
 
 # --- apt sources: non-free binaries and source packages -------------------
-SRC_FILE=/etc/apt/sources.list.d/project-extra.sources
+# From the mirror the machine's apt already uses, and no other.
+. "$ROOT/tools/apt_mirror.sh"
+CODENAME=bookworm
+APT_LIST=/etc/apt/sources.list
+APT_LIST_DIR=/etc/apt/sources.list.d
+SRC_FILE=$APT_LIST_DIR/project-extra.sources
 if [ ! -f "$SRC_FILE" ]; then
-  MIRROR=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-  [ -n "$MIRROR" ] || MIRROR=http://deb.debian.org/debian
+  if ! MIRROR=$(debian_mirror "$APT_LIST" "$APT_LIST_DIR" "$CODENAME" "$SRC_FILE"); then
+    missing_mirror_message "$APT_LIST" "$APT_LIST_DIR" "$CODENAME" >&2
+    exit 1
+  fi
   log "adding non-free and deb-src entries for $MIRROR"
   $SUDO tee "$SRC_FILE" >/dev/null <<SRC
 Types: deb
 URIs: $MIRROR
-Suites: bookworm
+Suites: $CODENAME
 Components: non-free
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 
 Types: deb-src
 URIs: $MIRROR
-Suites: bookworm
+Suites: $CODENAME
 Components: main non-free
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC

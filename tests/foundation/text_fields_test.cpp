@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "foundation/ansi_text.h"
 #include "foundation/core/fresh_name.h"
+#include "foundation/helper_process.h"
 #include "foundation/path_fields.h"
 #include "foundation/text_compare.h"
 
@@ -143,4 +146,22 @@ TEST(AnsiText, CodePageFollowsTheRunsLocale) {
   } else {
     GTEST_SKIP() << "unknown locale " << l;
   }
+}
+
+// Helper processes get their addresses and paths on a command line: each
+// argument comes back whole, whatever spaces, quotes and backslashes it holds.
+TEST(CommandLine, QuotedArgumentsComeBackAsGiven) {
+  const std::vector<std::wstring> args = {
+      L"plain", L"C:\\Users\\John Smith\\AppData\\Local\\Temp\\Tarnwick-1-2.rar", L"C:\\folder with space\\",
+      L"say \"hi\"", L"back\\\\slashes\\\\\"quoted", L"", L"http://127.0.0.1:8080/tolvery/%E7%8C%AB.rar",
+      L"表情 包\t.rar", L"trailing\\"};
+  std::wstring line = L"prog.exe";
+  for (const std::wstring& arg : args) line += L" " + foundation::QuoteArgument(arg);
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(line.c_str(), &argc);
+  ASSERT_NE(argv, nullptr);
+  ASSERT_EQ(argc, static_cast<int>(args.size()) + 1);
+  for (size_t i = 0; i < args.size(); ++i) EXPECT_EQ(argv[i + 1], args[i]) << i;
+  ::LocalFree(argv);
+  EXPECT_EQ(foundation::QuoteArgument(L"plain"), L"plain");
 }

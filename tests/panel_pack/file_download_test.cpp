@@ -1,17 +1,22 @@
-// The downloader against a real local HTTP server: what counts as a finished
-// download, its progress reports, and that nothing else can start meanwhile.
+// The downloader and the list fetch against a real local HTTP server: what
+// counts as a finished download, its progress reports, that nothing else can
+// start meanwhile, and fetches given up at their deadline.
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <tlhelp32.h>
 
 #include <vector>
 
 #include "foundation/file_ops.h"
+#include "foundation/handles.h"
 #include "panel/file_download.h"
 #include "panel/http_text.h"
 #include "support/pack_site.h"
+#include "support/program_process.h"
 
 using namespace panel;
 using testing_support::PackSite;
+using testing_support::ProgramProcess;
 using testing_support::ReadFileBytes;
 using testing_support::TempDir;
 
@@ -34,6 +39,17 @@ class FileDownload : public ::testing::Test {
   TempDir out_;
   FileDownloadRef downloader_{CFileDownload::Create()};
 };
+
+// The threads of this process now.
+int ThreadsOfThisProcess() {
+  foundation::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{sizeof(entry)};
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry)) {
+    if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
+  }
+  return count;
+}
 
 }  // namespace
 
@@ -128,4 +144,25 @@ TEST(HttpText, HeadersStillComingAtTheDeadlineEndTheFetchThere) {
   EXPECT_EQ(panel::FetchHttpText(url, 1000), L"");
   EXPECT_LT(::GetTickCount64() - start, 3000u);
   EXPECT_EQ(panel::FetchHttpText(url), L"cats.rar|1 KB|cats|2024-01-02\r\n");
+}
+
+TEST(HttpText, FetchesGivenUpAtTheirDeadlineCloseTheirConnections) {
+  PackSite site;
+  // The status line, then a header that never ends.
+  site.ServeBytes(L"FaceList.txt", "", L".trickle");
+  ASSERT_TRUE(site.Start());
+  const std::wstring url = site.url() + L"tolvery/FaceList.txt";
+  const int threads = ThreadsOfThisProcess();
+  ASSERT_GT(threads, 0);
+  // No SCOPED_TRACE: GoogleTest's first trace starts a thread of its own.
+  for (int fetch = 1; fetch <= 3; ++fetch) {
+    const ULONGLONG start = ::GetTickCount64();
+    EXPECT_EQ(panel::FetchHttpText(url, 3000), L"") << "fetch " << fetch;
+    EXPECT_LT(::GetTickCount64() - start, 4000u) << "fetch " << fetch;
+    EXPECT_EQ(site.server().trickles().opened, fetch);
+    EXPECT_TRUE(ProgramProcess::WaitFor([&] { return site.server().trickles().closed == fetch; }, 3000))
+        << "fetch " << fetch << ": " << site.server().trickles().closed << " closed";
+  }
+  EXPECT_TRUE(ProgramProcess::WaitFor([&] { return ThreadsOfThisProcess() == threads; }, 3000))
+      << ThreadsOfThisProcess() << " threads, " << threads << " before";
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <cstdio>
+
 #include "foundation/ansi_text.h"
 
 namespace testing_support {
@@ -42,8 +44,8 @@ std::string HttpTestServer::UnixPath(const std::wstring& windowsPath) {
 bool HttpTestServer::Start() {
   const std::wstring portFile = work_ / L"port.txt";
   std::wstring cmd = L"/usr/bin/python3 " + Quote(HTTP_TEST_SERVER_SCRIPT) + L" --root " + Quote(UnixPath(root_)) +
-                     L" --port-file " + Quote(UnixPath(portFile)) + L" --lifetime " +
-                     std::to_wstring(kLifetimeSeconds);
+                     L" --port-file " + Quote(UnixPath(portFile)) + L" --trickle-file " +
+                     Quote(UnixPath(work_ / L"trickles.txt")) + L" --lifetime " + std::to_wstring(kLifetimeSeconds);
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
@@ -62,6 +64,15 @@ bool HttpTestServer::Start() {
     ::Sleep(50);
   }
   return false;
+}
+
+HttpTestServer::Trickles HttpTestServer::trickles() const {
+  // Read from the server's file, not asked over HTTP: a test counting this
+  // process's threads or connections asks nothing of its own meanwhile.
+  Trickles counts;
+  const std::string text = ReadFileBytes(work_ / L"trickles.txt");
+  std::sscanf(text.c_str(), "%d %d", &counts.opened, &counts.closed);
+  return counts;
 }
 
 std::wstring HttpTestServer::url() const { return L"http://127.0.0.1:" + std::to_wstring(port_) + L"/"; }

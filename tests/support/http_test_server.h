@@ -26,12 +26,19 @@ class HttpTestServer {
   // The HTTP status of a GET of path (e.g. L"__alive"), or 0 without an answer.
   int Get(const std::wstring& path) const;
 
+  // The connections of the ".trickle" files: how many were opened, and how
+  // many of them the server has seen closed by the client.
+  struct Trickles {
+    int opened = 0, closed = 0;
+  };
+  Trickles trickles() const;
+
   // The Linux path of a Windows path (Wine maps every drive to a Linux folder).
   static std::string UnixPath(const std::wstring& windowsPath);
 
  private:
   std::wstring root_;
-  TempDir work_;  // the port file
+  TempDir work_;  // the port file and the trickle counts
   int port_ = 0;
 };
 

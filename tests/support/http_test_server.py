@@ -12,13 +12,18 @@ one asked for:
   <path>.padded that file holds a size in bytes on its first line, then the
                start of the body; the body is that start followed by zero
                bytes up to the size, with no length announced (the end is
-               the connection closing).
+               the connection closing);
+  <path>.trickle  the status line, then a header a byte a second, never
+               ending: the connection stays until the client closes it. The
+               server counts these connections, opened and seen closed, in
+               the --trickle-file as "<opened> <closed>".
 GET /__alive answers 200; GET /__stop answers and ends the server. The server
 also ends by itself after --lifetime seconds, whatever happens to the test.
 """
 import argparse
 import http.server
 import os
+import select
 import socket
 import socketserver
 import threading
@@ -91,6 +96,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 pass
             self.close_connection = True
             return
+        if os.path.isfile(local + '.trickle'):
+            self.trickle()
+            return
         if os.path.isfile(local + '.padded'):
             with open(local + '.padded', 'rb') as f:
                 size, _, start = f.read().partition(b'\n')
@@ -110,10 +118,41 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             return
         super().do_GET()
 
+    def trickle(self):
+        self.server.count_trickle(opened=1)
+        self.close_connection = True
+        try:
+            self.wfile.write(b'HTTP/1.1 200 OK\r\nX-Wait: ')
+            self.wfile.flush()
+            while True:
+                # Readable while nothing more is asked for: the client has
+                # closed its end.
+                readable, _, _ = select.select([self.connection], [], [], 1.0)
+                if readable and not self.connection.recv(1):
+                    break
+                self.wfile.write(b'w')
+                self.wfile.flush()
+        except OSError:
+            pass
+        self.server.count_trickle(closed=1)
+
 
 class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
     allow_reuse_address = True
+    trickle_file = None
+    trickles = [0, 0]
+    trickle_lock = threading.Lock()
+
+    def count_trickle(self, opened=0, closed=0):
+        with self.trickle_lock:
+            self.trickles[0] += opened
+            self.trickles[1] += closed
+            if self.trickle_file:
+                temporary = self.trickle_file + '.part'
+                with open(temporary, 'w') as f:
+                    f.write('%d %d' % tuple(self.trickles))
+                os.replace(temporary, self.trickle_file)
 
 
 def main():
@@ -121,10 +160,13 @@ def main():
     parser.add_argument('--root', required=True)
     parser.add_argument('--port-file', required=True)
     parser.add_argument('--lifetime', type=float, default=180)
+    parser.add_argument('--trickle-file')
     args = parser.parse_args()
     port_file = os.path.abspath(args.port_file)
+    trickle_file = os.path.abspath(args.trickle_file) if args.trickle_file else None
     os.chdir(args.root)
     server = Server(('127.0.0.1', 0), Handler)
+    server.trickle_file = trickle_file
     threading.Timer(args.lifetime, server.shutdown).start()
     temporary = port_file + '.part'
     with open(temporary, 'w') as f:
