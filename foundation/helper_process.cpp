@@ -90,10 +90,7 @@ std::wstring QuoteArgument(const std::wstring& arg) {
   return out;
 }
 
-HelperProcess::~HelperProcess() {
-  if (running()) End();
-  FinishRead(true);
-}
+HelperProcess::~HelperProcess() { End(); }
 
 bool HelperProcess::Start(const std::wstring& program, const std::wstring& switchArg,
                           const std::vector<std::wstring>& args) {
@@ -138,9 +135,9 @@ bool HelperProcess::Start(const std::wstring& program, const std::wstring& switc
   return true;
 }
 
-void HelperProcess::FinishRead(bool cancel) {
+void HelperProcess::CancelRead() {
   if (!reading_) return;
-  if (cancel) ::CancelIoEx(pipe_.get(), &overlapped_);
+  ::CancelIoEx(pipe_.get(), &overlapped_);
   DWORD got = 0;
   // The buffer stays ours until the system is done with it.
   ::GetOverlappedResult(pipe_.get(), &overlapped_, &got, TRUE);
@@ -154,8 +151,7 @@ HelperProcess::Wait HelperProcess::WaitForOutput(std::string& output, DWORD time
   for (;;) {
     if (!reading_ && !pipeEnded_) {
       overlapped_ = OVERLAPPED{};
-      overlapped_.hEvent = readDone_.get();
-      ::ResetEvent(readDone_.get());
+      overlapped_.hEvent = readDone_.get();  // reset by ReadFile
       if (::ReadFile(pipe_.get(), buffer_.data(), static_cast<DWORD>(buffer_.size()), nullptr, &overlapped_) ||
           ::GetLastError() == ERROR_IO_PENDING) {
         reading_ = true;  // a read done at once signals the event all the same
@@ -177,7 +173,7 @@ HelperProcess::Wait HelperProcess::WaitForOutput(std::string& output, DWORD time
     if (processEnded) {
       const ULONGLONG trailing = ::GetTickCount64() - endedAt;
       if (trailing >= kTrailingOutputMs) {
-        FinishRead(true);
+        CancelRead();
         pipeEnded_ = true;
         continue;
       }
@@ -211,9 +207,10 @@ HelperProcess::Wait HelperProcess::WaitForOutput(std::string& output, DWORD time
 
 void HelperProcess::End() {
   if (!process_) return;
+  // Fails harmlessly for a helper that has ended already.
   ::TerminateProcess(process_.get(), 1);
   ::WaitForSingleObject(process_.get(), kEndWaitMs);
-  FinishRead(true);
+  CancelRead();
   pipeEnded_ = true;
 }
 
@@ -222,8 +219,6 @@ DWORD HelperProcess::exit_code() const {
   if (!process_ || !::GetExitCodeProcess(process_.get(), &code)) return STILL_ACTIVE;
   return code;
 }
-
-bool HelperProcess::running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 std::optional<std::vector<std::wstring>> StartAsHelper(const wchar_t* commandLine, const std::wstring& switchArg) {
   int argc = 0;

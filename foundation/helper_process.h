@@ -48,10 +48,10 @@ class HelperProcess {
   void End();
   // The helper's exit code once it has ended, else STILL_ACTIVE.
   DWORD exit_code() const;
-  bool running() const;
 
  private:
-  void FinishRead(bool cancel);
+  // Cancels a pending read and waits until the system is done with it.
+  void CancelRead();
 
   UniqueKernelHandle process_;
   UniqueFile pipe_;

@@ -137,8 +137,6 @@ bool CFileDownload::DownloadInHelper(const std::wstring& url, const std::wstring
         bytesSoFar = r.a;
         lastBytesAt = ::GetTickCount64();
       }
-      lastProgress_ = r.a;
-      lastProgressMax_ = r.b;
       // A copy: the handler may clear or replace the event while it runs.
       if (auto handler = OnProgressEvent) handler(r.a, r.b, r.c, record.text);
     }

@@ -19,12 +19,6 @@ using namespace testing_support;
 
 namespace {
 
-std::wstring Text(HWND h) {
-  wchar_t buf[512] = {};
-  ::SendMessageW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf));
-  return buf;
-}
-
 void Click(HWND button) {
   ::PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   ::PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -91,8 +85,8 @@ TEST(PanelPackWindow, PacksFromTheServerBecomeCategoriesOfThePanel) {
   HWND window = panel.WaitForTopLevel(panel::kPackWindowClass);
   ASSERT_NE(window, nullptr);
   HWND frame = ::GetDlgItem(window, panel::kIdFrame1);
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return Text(frame) == L"表情包列表 (获取完成)"; }, 15000)) << Text(frame);
-  EXPECT_EQ(Text(window), L"QQ表情包下载");
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return StoredText(frame) == L"表情包列表 (获取完成)"; }, 15000)) << StoredText(frame);
+  EXPECT_EQ(StoredText(window), L"QQ表情包下载");
   RemoteListView list(::GetDlgItem(window, panel::kIdListView1));
   ASSERT_EQ(list.Count(), 3);
   EXPECT_EQ(list.Text(0, 0), L"猫咪");
@@ -102,8 +96,8 @@ TEST(PanelPackWindow, PacksFromTheServerBecomeCategoriesOfThePanel) {
 
   Click(::GetDlgItem(window, panel::kIdXpCommand1));
   HWND label11 = ::GetDlgItem(window, panel::kIdLabel11);
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return Text(label11) == L"下载完成！"; }, 20000)) << Text(label11);
-  EXPECT_EQ(Text(::GetDlgItem(window, panel::kIdLabel4)), L"100%");
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return StoredText(label11) == L"下载完成！"; }, 20000)) << StoredText(label11);
+  EXPECT_EQ(StoredText(::GetDlgItem(window, panel::kIdLabel4)), L"100%");
   EXPECT_EQ(list.Text(0, 3), L"已下载");
   EXPECT_EQ(list.Text(2, 3), L"已下载");
   EXPECT_TRUE(foundation::FileExists(panel.folder() + L"Face\\cats\\a.gif"));
