@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "foundation/ansi_text.h"
 #include "foundation/message_box.h"
 
@@ -18,9 +20,11 @@ std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const
 }
 
 bool WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value,
-              const std::wstring& file) {
+              const std::wstring& file, IniWriteFailure onFailure) {
   if (::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str())) return true;
-  ShowMessage(nullptr, kIniWriteFailed, kMessageTitle, kBoxStop);
+  static std::atomic<bool> told{false};
+  if (onFailure == IniWriteFailure::kTellOnce && !told.exchange(true))
+    ShowMessage(nullptr, kIniWriteFailed, kMessageTitle, kBoxStop);
   return false;
 }
 

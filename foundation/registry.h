@@ -8,7 +8,8 @@
 
 namespace foundation {
 
-// Where the start-with-Windows value lives (under HKEY_LOCAL_MACHINE) and its name.
+// Where the start-with-Windows value lives (under HKEY_LOCAL_MACHINE or
+// HKEY_CURRENT_USER, see auto_run.h) and its name.
 inline constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kAutoRunValueName[] = L"Tarnwick";
 

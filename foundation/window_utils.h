@@ -32,7 +32,9 @@ void DragForm(HWND hwnd);
 // position and size.
 void SetTopMost(HWND hwnd, bool onTop);
 
-// Opens an address or file with the shell's "open" verb, shown normally.
+// Opens an address, a file or a folder with the shell's "open" verb, shown
+// normally. A folder goes to the shell whole: Explorer's own command line
+// would split a path at its commas.
 void OpenUrl(HWND owner, const std::wstring& target);
 
 // Starts a program from a command line (the program found the way the system

@@ -6,6 +6,7 @@
 #include "controls/drawing.h"
 #include "controls/picture.h"
 #include "foundation/app_path.h"
+#include "foundation/auto_run.h"
 #include "foundation/core/rounding.h"
 #include "foundation/file_ops.h"
 #include "foundation/gdiplus_image.h"
@@ -21,9 +22,11 @@
 #include "foundation/chat_windows.h"
 #include "foundation/text_compare.h"
 #include "panel/core/config_values.h"
+#include "panel/core/desktop_layout.h"
 #include "panel/core/page_math.h"
 #include "panel/core/panel_layout.h"
 #include "panel/core/temp_page.h"
+#include "panel/desktop_monitors.h"
 #include "panel/frm_down_face.h"
 #include "panel/library_listing.h"
 #include "panel/panel_art.h"
@@ -45,6 +48,8 @@ constexpr int kScrollWidth = 17;      // 255 twips
 constexpr int kManagementHeight = 441;  // Picture9: 6615 twips
 constexpr int kPageWait2003Ms = 5000;
 
+// A bare name: the profile functions put it in the Windows folder.
+constexpr wchar_t kLocationRecordFile[] = L"VAZidi.ini";
 constexpr wchar_t kBtzMissing[] = L"数据出错,请重新安装Sorvane！";
 constexpr wchar_t kStartupFailed[] = L"初始化时发生错误！";
 constexpr wchar_t kEmptyCategory[] = L"该分类下还没有任何表情";
@@ -103,7 +108,7 @@ void Frmmain::Show() {
   foundation::WindowClassInfo cls{kClassName};
   cls.icon = CreateProgramIcon(32);
   cls.smallIcon = CreateProgramIcon(16);
-  if (!CreateWindowObject(cls, WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"Tarnwick", 0, -kDesignHeight,
+  if (!CreateWindowObject(cls, WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"Tarnwick", 0, HiddenTop(kDesignHeight),
                           kDesignWidth, kDesignHeight, nullptr, nullptr)) {
     throw foundation::ProgramError(7, foundation::ExeName(), L"Out of memory");
   }
@@ -218,30 +223,29 @@ void Frmmain::CreateControls() {
 void Frmmain::Form_Load() {
   HWND h = hwnd();
   foundation::ClearError();
-  // Parked above the screen until the docking loop or the stand-alone mode places it.
+  // Parked out of sight until the docking loop or the stand-alone mode places it.
   Step([&] {
     RECT r;
     ::GetWindowRect(h, &r);
-    ::SetWindowPos(h, nullptr, r.left, -(r.bottom - r.top), 0, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(h, nullptr, r.left, HiddenTop(r.bottom - r.top), 0, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   });
   Step([&] { preview_.Refresh(); });
   Step([&] { foundation::MakeControlsFlat(h, flatControls_); });
   symbolPage_.ResetPages();
   facePage_ = 1;
 
-  const std::wstring programPath = foundation::AppPath() + foundation::ExeName() + L".exe";
+  const std::wstring programPath = foundation::AutoRunProgramPath();
   Step([&] {
     if (ReadConfig(L"First") != L"1") {
-      std::wstring data = programPath;
-      foundation::SetRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName, data, REG_SZ);
+      // Quietly: a first start that can't register is not retried, and the
+      // check mark shows how it went.
+      foundation::RegisterAutoRun(programPath);
       WriteConfig(L"First", L"1");
     }
   });
   Step([&] { CreateMenusAndModes(); });
-  Step([&] {
-    menu_->SetAutoRunChecked(
-        foundation::GetRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName) == programPath);
-  });
+  Step([&] { menu_->SetAutoRunChecked(foundation::IsAutoRunRegistered(programPath)); });
   Step([&] {
     pages_[0].box.SetBackColor(kOleGrey);
     pages_[0].status.SetBackColor(kOleLightBlue);
@@ -256,10 +260,18 @@ void Frmmain::Form_Load() {
     ::GetWindowRect(h, &r);
     const int screenW = ::GetSystemMetrics(SM_CXSCREEN) * 15, screenH = ::GetSystemMetrics(SM_CYSCREEN) * 15;
     const int widthTw = (r.right - r.left) * 15, heightTw = (r.bottom - r.top) * 15;
-    SavedLeft = ConfigPosition(ReadConfig(L"DefX"),
-                               static_cast<int32_t>(foundation::RoundHalfEven((screenW - widthTw) / 2.0)));
-    SavedTop = ConfigPosition(ReadConfig(L"DefY"),
-                              static_cast<int32_t>(foundation::RoundHalfEven((screenH - heightTw) / 2.0)));
+    const auto centredLeft = static_cast<int32_t>(foundation::RoundHalfEven((screenW - widthTw) / 2.0));
+    const auto centredTop = static_cast<int32_t>(foundation::RoundHalfEven((screenH - heightTw) / 2.0));
+    SavedLeft = ConfigPosition(ReadConfig(L"DefX"), centredLeft);
+    SavedTop = ConfigPosition(ReadConfig(L"DefY"), centredTop);
+    // A place saved on a monitor that is gone would open the window where no
+    // one can see or reach it.
+    const foundation::IntRect saved{SavedLeft / 15, SavedTop / 15, SavedLeft / 15 + kDesignWidth,
+                                    SavedTop / 15 + kStandAloneHeightTwips / 15};
+    if (!LiesOnAMonitor(saved, MonitorRects())) {
+      SavedLeft = centredLeft;
+      SavedTop = centredTop;
+    }
   });
   Step([&] {
     WriteConfig(L"LoadType", HandleText(command7_));
@@ -267,8 +279,11 @@ void Frmmain::Form_Load() {
     WriteConfig(L"TempHwnd", HandleText(h));
   });
   Step([&] {
-    foundation::WriteIni(L"SetupPath", L"VAZidiPath", programPath, L"VAZidi.ini");
-    foundation::WriteIni(L"SetupPath", L"VAZidiVer", L"2.0", L"VAZidi.ini");
+    // The record lands in the Windows folder, which an ordinary user can't
+    // write; nothing reads it, so a failed write is no news for the user.
+    constexpr auto quiet = foundation::IniWriteFailure::kQuiet;
+    foundation::WriteIni(L"SetupPath", L"VAZidiPath", programPath, kLocationRecordFile, quiet);
+    foundation::WriteIni(L"SetupPath", L"VAZidiVer", L"2.0", kLocationRecordFile, quiet);
   });
   Step([&] { foundation::OpenThumbnailStore(); });
   Gdiplus::GdiplusStartupInput input;
@@ -322,6 +337,7 @@ void Frmmain::CreateMenusAndModes() {
     for (size_t i = 0; i < 3; ++i)
       ::ShowWindow(bFont_[i]->hwnd(), static_cast<int>(i) == index ? SW_SHOWNA : SW_HIDE);
   };
+  actions.boxOwner = hwnd();
   menu_ = std::make_unique<FrmMenu>(std::move(actions));
   menu_->Create();
 

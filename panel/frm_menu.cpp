@@ -1,8 +1,8 @@
 #include "panel/frm_menu.h"
 
-#include "foundation/app_path.h"
+#include "foundation/auto_run.h"
 #include "foundation/input_hook.h"
-#include "foundation/registry.h"
+#include "foundation/message_box.h"
 #include "foundation/window_utils.h"
 #include "panel/core/menu_items.h"
 #include "panel/library_listing.h"
@@ -29,7 +29,8 @@ HMENU BuildPopup(HMENU bar, std::span<const MenuItem> items, const wchar_t* name
   return popup;
 }
 
-std::wstring ProgramPath() { return foundation::AppPath() + foundation::ExeName() + L".exe"; }
+constexpr wchar_t kAutoRunNotSet[] = L"无法设置系统启动时运行,请确定您有足够的权限！";
+constexpr wchar_t kAutoRunNotRemoved[] = L"无法取消系统启动时运行,请确定您有足够的权限！";
 
 }  // namespace
 
@@ -89,19 +90,19 @@ void FrmMenu::mTypeClick(int index) {
 }
 
 void FrmMenu::mAutoRun_Click() {
-  // The check mark decides, not the registry; the mark follows the command
-  // whatever the registry call gave.
+  // The check mark says which way the user asks; afterwards it shows what the
+  // registry holds, so it never promises a start that won't happen.
+  const std::wstring path = foundation::AutoRunProgramPath();
   if (!IsChecked(kMenuAutoRun)) {
-    std::wstring data = ProgramPath();
-    foundation::SetRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName, data, REG_SZ);
-    SetAutoRunChecked(true);
-  } else {
-    foundation::DeleteRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName);
-    SetAutoRunChecked(false);
+    if (!foundation::RegisterAutoRun(path))
+      foundation::ShowMessage(actions_.boxOwner, kAutoRunNotSet, foundation::kMessageTitle, foundation::kBoxWarning);
+  } else if (!foundation::UnregisterAutoRun(path)) {
+    foundation::ShowMessage(actions_.boxOwner, kAutoRunNotRemoved, foundation::kMessageTitle, foundation::kBoxWarning);
   }
+  SetAutoRunChecked(foundation::IsAutoRunRegistered(path));
 }
 
-void FrmMenu::mTypeGuanLi_Click() { foundation::StartProgram(L"explorer " + LibraryRoot()); }
+void FrmMenu::mTypeGuanLi_Click() { foundation::OpenUrl(hwnd(), LibraryRoot()); }
 
 void FrmMenu::mExit_Click() {
   if (actions_.stopDocking) actions_.stopDocking();

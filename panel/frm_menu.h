@@ -23,6 +23,7 @@ struct MenuActions {
   std::function<void(int)> showModeButton;    // mTypeClick: the input-mode button of that mode alone
   std::function<void()> addFace, loadDir, killFace;
   std::function<void()> showNewType, showType, showMove, showCopy;
+  HWND boxOwner = nullptr;  // the window its message boxes belong to (the panel)
 };
 
 class FrmMenu : public foundation::WindowBase {

@@ -12,7 +12,7 @@ std::wstring ConfigPath();
 // folder); "" brings back the program's own.
 void SetConfigPath(std::wstring path);
 std::wstring ReadConfig(const wchar_t* key);
-// A failed write shows the options file's error box.
+// The first failed write of the process shows the options file's error box.
 void WriteConfig(const wchar_t* key, const std::wstring& value);
 
 }  // namespace panel

@@ -4,6 +4,7 @@
 
 #include "foundation/core/rounding.h"
 #include "foundation/window_utils.h"
+#include "panel/desktop_monitors.h"
 #include "panel/panel_config.h"
 #include "panel/panel_state.h"
 #include "panel/tray_icon.h"
@@ -86,9 +87,8 @@ void TrayAndModes::EnterDockingMode(bool saveSetting, bool hideWindow) {
   parts_.setTitle(kTitleDocking);
   if (saveSetting) WriteConfig(L"DuLi", L"0");
   if (hideWindow) {
-    // Just above the screen until the docking loop places it beside a chat window.
-    const RECT r = PanelRect();
-    SetTop(-(r.bottom - r.top));
+    // Out of sight until the docking loop places it beside a chat window.
+    HideAboveDesktop();
   }
 }
 
@@ -117,8 +117,7 @@ void TrayAndModes::bExit_Click() {
     StandAloneMode = true;
     parts_.menu->SetWindowModeChecks(true);
   }
-  const RECT r = PanelRect();
-  SetTop(-(r.bottom - r.top));
+  HideAboveDesktop();
 }
 
 void TrayAndModes::bFont_Click(int index) {
@@ -183,6 +182,11 @@ void TrayAndModes::SetTop(int top) {
   const RECT r = PanelRect();
   ::SetWindowPos(parts_.panel, nullptr, r.left, top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TrayAndModes::HideAboveDesktop() {
+  const RECT r = PanelRect();
+  SetTop(HiddenTop(r.bottom - r.top));
 }
 
 void TrayAndModes::SetHeight(int height) {

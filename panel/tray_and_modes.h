@@ -68,6 +68,8 @@ class TrayAndModes final : public foundation::ITrayMessageHandler {
 
  private:
   void SetTypeTip(const wchar_t* text);
+  // Above the highest monitor: out of sight on every one of them.
+  void HideAboveDesktop();
   void SetTop(int top);
   void SetHeight(int height);
   void DragAndSave();

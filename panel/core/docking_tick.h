@@ -34,7 +34,8 @@ class DockingDesktop {
   // by the loop, never cleared.
   virtual WindowId ChatWindow() = 0;
   virtual void SetChatWindow(WindowId w) = 0;
-  // Panel placement in twips; Hide puts the panel's bottom on the screen's top edge.
+  // Panel placement in twips; Hide puts the panel's bottom on the top edge of
+  // the highest monitor.
   virtual void Hide() = 0;
   virtual void Place(int32_t leftTwips, int32_t topTwips, int32_t heightTwips) = 0;
 };

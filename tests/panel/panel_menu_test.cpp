@@ -3,6 +3,7 @@
 // editor button, and a category added through the menu's dialog.
 #include <gtest/gtest.h>
 
+#include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/registry.h"
 #include "panel/core/menu_items.h"
@@ -21,7 +22,28 @@ std::wstring AutoRunValue() {
   return foundation::GetRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName);
 }
 
-std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
+// Explorer's arguments as it reads its command line: split at commas (and
+// blanks) outside quotation marks, which are dropped.
+std::vector<std::string> ExplorerArguments(const std::string& line) {
+  std::vector<std::string> args;
+  std::string arg;
+  bool quoted = false, any = false;
+  for (char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+      any = true;
+    } else if (!quoted && (c == ',' || c == ' ')) {
+      if (any) args.push_back(arg);
+      arg.clear();
+      any = false;
+    } else {
+      arg += c;
+      any = true;
+    }
+  }
+  if (any) args.push_back(arg);
+  return args;
+}
 
 // The web addresses go to a logger for as long as this lives.
 class BrowserStandIn {
@@ -69,9 +91,14 @@ HWND VisibleModeButton(const PanelProcess& p) {
 TEST(PanelMenus, EveryItemThroughItsCommand) {
   foundation::DeleteRegValue(HKEY_LOCAL_MACHINE, foundation::kRunKey, foundation::kAutoRunValueName);
   BrowserStandIn browser;
-  PanelProcess panel;
+  // A program folder whose name holds a comma, where Explorer's command line splits.
+  TempDir outer;
+  const std::wstring folder = outer / L"表情,备份\\";
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+  PanelProcess panel(folder);
   panel.WriteConfig("[Config]\r\nFirst=1\r\n");
-  // The file explorer the folder item starts is found beside the program first.
+  panel.AddCategory(L"默认表情");
+  // The file explorer the shell starts for a folder is found beside the program first.
   ::CopyFileW((foundation::AppPath() + L"arg_log.exe").c_str(), (panel.folder() + L"explorer.exe").c_str(), FALSE);
   ASSERT_TRUE(panel.Start());
   ASSERT_NE(panel.MenuForm(), nullptr);
@@ -93,7 +120,8 @@ TEST(PanelMenus, EveryItemThroughItsCommand) {
 
   RunMenuItem(panel, panel::kMenuTypeGuanLi);
   ASSERT_TRUE(PanelProcess::WaitFor([&] { return ReadLogLines(panel.folder() + L"explorer.log").size() == 1; }));
-  EXPECT_EQ(ReadLogLines(panel.folder() + L"explorer.log")[0], Narrow(panel.folder() + L"Face"));
+  EXPECT_EQ(ExplorerArguments(ReadLogLines(panel.folder() + L"explorer.log")[0]),
+            std::vector<std::string>{foundation::ToUtf8(panel.folder() + L"Face")});
 
   // The input modes: each shows its own button and writes Input.
   std::vector<HWND> modeButtons;

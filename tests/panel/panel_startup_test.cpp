@@ -2,7 +2,9 @@
 // reload buttons the editor clicks.
 #include <gtest/gtest.h>
 
+#include "foundation/handles.h"
 #include "foundation/registry.h"
+#include "panel/core/menu_items.h"
 #include "support/panel_process.h"
 
 using namespace testing_support;
@@ -69,15 +71,71 @@ TEST(PanelStartup, StandAloneModeUsesTheSavedPosition) {
   EXPECT_TRUE(::IsWindowVisible(panel.Window()));
 }
 
-TEST(PanelStartup, StandAloneWithoutPositionIsCentred) {
+TEST(PanelStartup, StandAloneWithoutAPlaceOnAMonitorIsCentred) {
+  // No saved place, then places on monitors that are gone: right of the
+  // screen, below it, and above it (as a monitor above the primary one had).
+  for (const char* place : {"DefX=abc\r\nDefY=3000000000", "DefX=30000\r\nDefY=600", "DefX=600\r\nDefY=12000",
+                            "DefX=-300\r\nDefY=-8000"}) {
+    PanelProcess panel;
+    panel.WriteConfig(std::string("[Config]\r\nFirst=1\r\nDuLi=1\r\n") + place + "\r\n");
+    ASSERT_TRUE(panel.Start()) << place;
+    // The position is taken while the window is still 0 wide and 533 high.
+    const int left = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int top = static_cast<int>(((::GetSystemMetrics(SM_CYSCREEN) - 533) * 15 / 2) / 15);
+    ASSERT_TRUE(PanelProcess::WaitFor([&] { return panel.WindowRect().left == left; }))
+        << place << ": " << panel.WindowRect().left;
+    EXPECT_NEAR(panel.WindowRect().top, top, 1) << place;
+  }
+}
+
+// An ordinary user can't write the Windows folder, where the location record
+// goes: a folder standing in its place fails the writes the same way.
+TEST(PanelStartup, AWindowsFolderItCantWriteCostsNoMessage) {
+  wchar_t windows[MAX_PATH] = {};
+  ASSERT_NE(::GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  const std::wstring record = std::wstring(windows) + L"\\VAZidi.ini";
+  ::DeleteFileW(record.c_str());  // an earlier start's; nothing reads it
+  ASSERT_TRUE(::CreateDirectoryW(record.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+  struct RemoveAfter {
+    const std::wstring& folder;
+    ~RemoveAfter() { ::RemoveDirectoryW(folder.c_str()); }
+  } removeAfter{record};
+
   PanelProcess panel;
-  panel.WriteConfig("[Config]\r\nFirst=1\r\nDuLi=1\r\nDefX=abc\r\nDefY=3000000000\r\n");
-  ASSERT_TRUE(panel.Start());
-  // The position is taken while the window is still 0 wide and 533 high.
-  const int left = ::GetSystemMetrics(SM_CXSCREEN) / 2;
-  const int top = static_cast<int>(((::GetSystemMetrics(SM_CYSCREEN) - 533) * 15 / 2) / 15);
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return panel.WindowRect().left == left; })) << panel.WindowRect().left;
-  EXPECT_NEAR(panel.WindowRect().top, top, 1);
+  panel.WriteConfig("[Config]\r\nFirst=1\r\n");
+  ASSERT_TRUE(panel.Start());  // a message box would hold start-up up before its end
+  EXPECT_EQ(panel.FindTopLevel(L"#32770"), nullptr);
+  EXPECT_EQ(panel.ReadConfig(L"LoadType"), HandleText(::GetDlgItem(panel.Window(), 1107)));
+  EXPECT_EQ(panel.ReadConfig(L"LoadFace"), HandleText(::GetDlgItem(panel.Window(), 1103)));
+  EXPECT_EQ(panel.ReadConfig(L"TempHwnd"), HandleText(panel.Window()));
+}
+
+// Unpacked into a folder the user can't write (Program Files, say): one box
+// tells it, however many options fail to be written then and later.
+TEST(PanelStartup, AnOptionsFileItCantWriteShowsOneMessage) {
+  PanelProcess panel;
+  panel.WriteConfig("[Config]\r\nFirst=1\r\nInput=1\r\n");
+  // Held open for reading alone: the panel reads its options but can't write them.
+  foundation::UniqueFile held(::CreateFileW((panel.folder() + L"Config.ini").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  ASSERT_TRUE(panel.Begin());
+  HWND box = panel.WaitForTopLevel(L"#32770", 15000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowText(box), L"提示");
+  EXPECT_NE(ChildTexts(box).find(L"写入信息时出错,请确定您有足够的权限！"), std::wstring::npos);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  // The rest of start-up (three handles and the input mode still to write)
+  // runs to its end without another box: a second one would keep the window hidden.
+  ASSERT_TRUE(panel.WaitUntilShown());
+  EXPECT_EQ(panel.FindTopLevel(L"#32770"), nullptr);
+
+  // Choosing an input mode writes Input, quietly now.
+  panel.Send(WM_COMMAND, panel::kMenuTextType0, 0, panel.MenuForm());
+  EXPECT_EQ(panel.FindTopLevel(L"#32770"), nullptr);
+  EXPECT_TRUE(panel.Running());
+  held.reset();
+  EXPECT_EQ(panel.ReadConfig(L"Input"), L"1");  // as it was: nothing could be written
 }
 
 TEST(PanelStartup, MissingDatabaseStartsQuietly) {

@@ -43,7 +43,10 @@ BOOL CALLBACK FindChildWithText(HWND h, LPARAM param) {
 
 }  // namespace
 
-PanelProcess::PanelProcess() : ProgramProcess(L"Tarnwick.exe", {L"Thumbs.mdb", L"unrar.dll"}, L"") {}
+PanelProcess::PanelProcess() : PanelProcess(L"") {}
+
+PanelProcess::PanelProcess(const std::wstring& folder)
+    : ProgramProcess(L"Tarnwick.exe", {L"Thumbs.mdb", L"unrar.dll"}, folder) {}
 
 void PanelProcess::AddHookLibrary() {
   ::CopyFileW((foundation::AppPath() + L"ostrelkit.dll").c_str(), (folder() + L"ostrelkit.dll").c_str(), FALSE);
@@ -61,12 +64,16 @@ bool PanelProcess::Start() {
   if (!Launch()) return false;
   // Start-up ends with the window shown (after Input is written): messages
   // sent earlier could be handled by a cross-thread call inside start-up.
-  return WaitFor(
-      [&] {
-        window_ = FindTopLevel(L"TarnwickPanel");
-        return window_ != nullptr && !ReadConfig(L"Input").empty() && ::IsWindowVisible(window_);
-      },
-      15000);
+  return WaitFor([&] { return !ReadConfig(L"Input").empty() && Shown(); }, 15000);
+}
+
+bool PanelProcess::WaitUntilShown(DWORD timeoutMs) {
+  return WaitFor([&] { return Shown(); }, timeoutMs);
+}
+
+bool PanelProcess::Shown() {
+  window_ = FindTopLevel(L"TarnwickPanel");
+  return window_ != nullptr && ::IsWindowVisible(window_);
 }
 
 std::vector<HWND> PanelProcess::Grids() const {

@@ -14,6 +14,8 @@ namespace testing_support {
 class PanelProcess : public ProgramProcess {
  public:
   PanelProcess();
+  // Run from folder (with a trailing "\"), which the caller made and removes.
+  explicit PanelProcess(const std::wstring& folder);
 
   // Puts the keyboard-hook library beside the program (left out otherwise, so
   // that other tests never have a session-wide hook in place).
@@ -23,6 +25,10 @@ class PanelProcess : public ProgramProcess {
 
   // Starts the program; true once its main window exists and start-up ended.
   bool Start();
+  // Starts the program without waiting for its start-up, which a message box
+  // may hold up on the way; WaitUntilShown waits for its end.
+  bool Begin() { return Launch(); }
+  bool WaitUntilShown(DWORD timeoutMs = 15000);
   // The emoticon grid windows (the main one first).
   std::vector<HWND> Grids() const;
   HWND Combo(int id) const;
@@ -52,6 +58,10 @@ class PanelProcess : public ProgramProcess {
   // window must be posted instead.
   void Click(HWND control, int x = 3, int y = 3) const;
   void PostClick(HWND control, int x = 3, int y = 3) const;
+
+ private:
+  // The main window, found and shown.
+  bool Shown();
 };
 
 // The texts of a window's children, one a line (a message box's text among them).
