@@ -281,12 +281,14 @@ TEST_F(PanelTyping, ABusyPanelLeavesTypingAsTypedWithoutStallingTheClient) {
 }
 
 TEST_F(PanelTyping, AConversionLongerThanTheSharedTextIsCutOnAWholeCharacter) {
-  // 这 becomes "a" and 300 double-byte characters: 601 bytes, past the 512 the library carries.
+  // 这 becomes "a", 510 乙 and two characters of two UTF-16 units each: 515
+  // units, past the 512 the library carries, and the first pair would straddle it.
   ASSERT_TRUE(panel_.EditDatabase("UPDATE BTZ SET Text='这' WHERE id=1;"
-                                  "UPDATE BTZ SET Text='a' || replace(hex(zeroblob(300)), '00', '乙') WHERE id=4;"));
+                                  "UPDATE BTZ SET Text='a' || replace(hex(zeroblob(510)), '00', '乙') || "
+                                  "'\U00020000\U00020000' WHERE id=4;"));
   Start("Input=2\r\nRndText=0\r\n");
   TypeUnicode(L"这");
-  EXPECT_TRUE(qq_.InputBoxHolds(L"a" + std::wstring(255, L'乙')));
+  EXPECT_TRUE(qq_.InputBoxHolds(L"a" + std::wstring(510, L'乙')));
 }
 
 TEST_F(PanelTyping, AfterThePanelExitsTypingIsLeftAloneAndTheLibraryIsGone) {
