@@ -123,6 +123,8 @@ TEST_F(PanelTyping, SimplifiedModeLeavesTheTextAsTyped) {
   EXPECT_EQ(Send(), L"这个们ab话说");
 }
 
+// Also run where the language for non-Unicode programs is not Chinese (the
+// cp1252 run): the text reaches the panel and comes back as UTF-16.
 TEST_F(PanelTyping, TraditionalModeConvertsAndEditingKeysKeepWorking) {
   Start("Input=1\r\n");
   TypeUnicode(L"这个");
@@ -139,7 +141,11 @@ TEST_F(PanelTyping, TraditionalModeConvertsAndEditingKeysKeepWorking) {
   ASSERT_TRUE(qq_.InputBoxHolds(L"這們話说"));
   // Letters are in the table with "*": kept.
   TypeUnicode(L"ab");
-  EXPECT_EQ(Send(), L"這們話说ab");
+  ASSERT_TRUE(qq_.InputBoxHolds(L"這們話说ab"));
+  TypeUnicode(L"简体");
+  ASSERT_TRUE(qq_.InputBoxHolds(L"這們話说ab簡體"));
+  PostImeResult(qq_.input(), L"中文");
+  EXPECT_EQ(Send(), L"這們話说ab簡體中文");
 }
 
 TEST_F(PanelTyping, MartianModeGivesOneOfTheAlternatives) {
