@@ -1,5 +1,7 @@
 #include "foundation/hook_library.h"
 
+#include "foundation/ansi_text.h"
+
 namespace foundation {
 namespace {
 
@@ -7,6 +9,13 @@ template <class Fn>
 Fn Lookup(HMODULE module, const char* name) {
   return reinterpret_cast<Fn>(::GetProcAddress(module, name));
 }
+
+struct BstrTraits {
+  using handle_type = BSTR;
+  static BSTR null() noexcept { return nullptr; }
+  static void close(BSTR s) noexcept { ::SysFreeString(s); }
+};
+using UniqueBstr = UniqueHandle<BstrTraits>;
 
 }  // namespace
 
@@ -19,6 +28,12 @@ bool HookLibrary::Bind(const wchar_t* fileName) {
   stopHook_ = Lookup<DllStopHookFn>(module_.get(), kDllStopHook);
   getPubString_ = Lookup<DllGetPubStringFn>(module_.get(), kDllGetPubString);
   setPubString_ = Lookup<DllSetPubStringFn>(module_.get(), kDllSetPubString);
+  getPubStringW_ = Lookup<DllGetPubStringFn>(module_.get(), kDllGetPubStringW);
+  setPubStringW_ = Lookup<DllSetPubStringWFn>(module_.get(), kDllSetPubStringW);
+  if (!getPubStringW_ || !setPubStringW_) {
+    getPubStringW_ = nullptr;
+    setPubStringW_ = nullptr;
+  }
   return true;
 }
 
@@ -28,6 +43,8 @@ void HookLibrary::Unbind() {
   stopHook_ = nullptr;
   getPubString_ = nullptr;
   setPubString_ = nullptr;
+  getPubStringW_ = nullptr;
+  setPubStringW_ = nullptr;
   module_.reset();
 }
 
@@ -43,20 +60,27 @@ void HookLibrary::StopHook() const {
   if (stopHook_) stopHook_();
 }
 
-bool HookLibrary::GetPubString(std::string* ansiBytes) const {
-  ansiBytes->clear();
+bool HookLibrary::GetPubString(std::wstring* text) const {
+  text->clear();
+  if (getPubStringW_) {
+    const UniqueBstr got(getPubStringW_());
+    if (got) text->assign(got.get(), ::SysStringLen(got.get()));
+    return true;
+  }
   if (!getPubString_) return false;
-  BSTR text = getPubString_();
-  if (!text) return true;
+  const UniqueBstr got(getPubString_());
   // The string carries bytes, not UTF-16: its length prefix counts bytes.
-  ansiBytes->assign(reinterpret_cast<const char*>(text), ::SysStringByteLen(text));
-  ::SysFreeString(text);
+  if (got) *text = FromAnsi(std::string_view(reinterpret_cast<const char*>(got.get()), ::SysStringByteLen(got.get())));
   return true;
 }
 
-bool HookLibrary::SetPubString(const std::string& ansiText) const {
+bool HookLibrary::SetPubString(std::wstring_view text) const {
+  if (setPubStringW_) {
+    setPubStringW_(std::wstring(text).c_str());
+    return true;
+  }
   if (!setPubString_) return false;
-  setPubString_(ansiText.c_str());
+  setPubString_(ToAnsi(text).c_str());
   return true;
 }
 

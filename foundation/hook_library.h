@@ -5,6 +5,7 @@
 #include <oleauto.h>
 
 #include <string>
+#include <string_view>
 
 #include "foundation/handles.h"
 
@@ -13,20 +14,24 @@ namespace foundation {
 inline constexpr wchar_t kHookLibraryFileName[] = L"ostrelkit.dll";
 inline constexpr wchar_t kInputHookMessageName[] = L"WM_OSTRELKIT_REDIR";
 
-// The library's exports. Results other than DLLGetPubString's are not examined.
-// DLLGetPubString answers ANSI bytes (system code page) in a string from
-// SysAllocStringByteLen, which the caller frees with SysFreeString.
+// The library's exports. Results other than the getters' are not examined.
+// DLLGetPubStringW answers UTF-16 text in a BSTR; DLLGetPubString answers ANSI
+// bytes (system code page) in a string from SysAllocStringByteLen. The caller
+// frees either with SysFreeString.
 using DllStartHookFn = LONG(WINAPI*)(HWND target);
 using DllSetHookStateFn = LONG(WINAPI*)(LONG state);
 using DllStopHookFn = LONG(WINAPI*)();
 using DllGetPubStringFn = BSTR(WINAPI*)();
 using DllSetPubStringFn = LONG(WINAPI*)(const char* text);
+using DllSetPubStringWFn = LONG(WINAPI*)(const wchar_t* text);
 
 inline constexpr char kDllStartHook[] = "DLLstartHOOK";
 inline constexpr char kDllSetHookState[] = "DLLsetHOOKState";
 inline constexpr char kDllStopHook[] = "DLLstopHOOK";
 inline constexpr char kDllGetPubString[] = "DLLGetPubString";
 inline constexpr char kDllSetPubString[] = "DLLSetPubString";
+inline constexpr char kDllGetPubStringW[] = "DLLGetPubStringW";
+inline constexpr char kDllSetPubStringW[] = "DLLSetPubStringW";
 
 class HookLibrary {
  public:
@@ -35,7 +40,10 @@ class HookLibrary {
   HookLibrary& operator=(const HookLibrary&) = delete;
 
   // Loads the library (by file name, searched as LoadLibrary does) and looks
-  // up its five functions; false when the library itself can't be loaded.
+  // up its functions; false when the library itself can't be loaded. The
+  // text goes through the UTF-16 pair where the library has both of it, else
+  // (an older library) through the ANSI pair, which loses what the system's
+  // code page can't hold.
   bool Bind(const wchar_t* fileName = kHookLibraryFileName);
   // Forgets the functions and frees the library.
   void Unbind();
@@ -45,11 +53,11 @@ class HookLibrary {
   void StartHook(HWND target) const;
   void SetHookState(LONG state) const;
   void StopHook() const;
-  // false when DLLGetPubString is unbound; a null string reads as "".
-  bool GetPubString(std::string* ansiBytes) const;
-  bool CanSetPubString() const { return setPubString_ != nullptr; }
-  // false when DLLSetPubString is unbound.
-  bool SetPubString(const std::string& ansiText) const;
+  // false when there is no getter; a null string reads as "".
+  bool GetPubString(std::wstring* text) const;
+  bool CanSetPubString() const { return setPubString_ || setPubStringW_; }
+  // false when there is no setter.
+  bool SetPubString(std::wstring_view text) const;
 
  private:
   UniqueModule module_;
@@ -58,6 +66,9 @@ class HookLibrary {
   DllStopHookFn stopHook_ = nullptr;
   DllGetPubStringFn getPubString_ = nullptr;
   DllSetPubStringFn setPubString_ = nullptr;
+  // Both set, or neither.
+  DllGetPubStringFn getPubStringW_ = nullptr;
+  DllSetPubStringWFn setPubStringW_ = nullptr;
 };
 
 }  // namespace foundation

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "foundation/ansi_text.h"
 #include "foundation/core/text_conversion.h"
 #include "foundation/process_name.h"
 #include "foundation/subclass_host.h"
@@ -31,11 +30,10 @@ bool QqClientInFront() {
 
 void ConvertSharedString() {
   if (!InputHookLibrary.CanSetPubString()) return;  // nowhere to put a result
-  std::string bytes;
-  if (!InputHookLibrary.GetPubString(&bytes)) return;
-  std::wstring text = FromAnsi(bytes);
+  std::wstring text;
+  if (!InputHookLibrary.GetPubString(&text)) return;
   text.erase(std::remove(text.begin(), text.end(), L'\0'), text.end());
-  InputHookLibrary.SetPubString(ToAnsi(ConvertTypedText(text)));
+  InputHookLibrary.SetPubString(ConvertTypedText(text));
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 // Protocol: the library, given the panel's window by DLLstartHOOK, sends it
 // the registered message "WM_OSTRELKIT_REDIR" when it holds typed text and
 // waits; InputHookWindowProc reads the library's shared string, converts it
-// and stores the result with DLLSetPubString before the message returns.
+// and stores the result before the message returns (DLLGetPubStringW and
+// DLLSetPubStringW, or the ANSI pair of a library without them).
 #pragma once
 #include <windows.h>
 

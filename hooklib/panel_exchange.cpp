@@ -39,7 +39,7 @@ void AskForAnswerLater(HWND panel) {
 }
 
 // One exchange, holding the exchange lock.
-std::optional<std::string> ExchangeWithPanel(const std::string& typedAnsi) {
+std::optional<std::wstring> ExchangeWithPanel(std::wstring_view typed) {
   SharedState& state = TypingState();
   HWND panel = nullptr;
   bool begun = false;
@@ -47,13 +47,13 @@ std::optional<std::string> ExchangeWithPanel(const std::string& typedAnsi) {
     panel = reinterpret_cast<HWND>(static_cast<LONG_PTR>(ExchangeTarget(b)));
     // Another typist's exchange may have gone unanswered while this one
     // waited for the lock.
-    begun = !PanelBehind(b) && BeginExchange(b, typedAnsi);
+    begun = !PanelBehind(b) && BeginExchange(b, typed);
   });
   if (!begun) return std::nullopt;
   DWORD_PTR ignored = 0;
   const bool reached = ::SendMessageTimeoutW(panel, RedirMessage(), 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
                                              kPanelAnswerWaitMs, &ignored) != 0;
-  std::optional<std::string> answer;
+  std::optional<std::wstring> answer;
   bool behind = false;
   state.WithBlock([&](SharedBlock& b) {
     answer = EndExchange(b, reached);
@@ -70,16 +70,16 @@ SharedState& TypingState() {
   return state;
 }
 
-std::optional<std::string> AskPanel(const std::string& typedAnsi) {
+std::optional<std::wstring> AskPanel(std::wstring_view typed) {
   if (g_askingThread == ::GetCurrentThreadId() || !TypingState().Open()) return std::nullopt;
   // Behind: not waited for, not even for the exchange lock.
   if (PanelBehindNow()) return std::nullopt;
   const MutexLock exchange = TypingState().LockExchange();
   if (!exchange) return std::nullopt;
   g_askingThread = ::GetCurrentThreadId();
-  std::optional<std::string> answer;
+  std::optional<std::wstring> answer;
   try {
-    answer = ExchangeWithPanel(typedAnsi);
+    answer = ExchangeWithPanel(typed);
   } catch (...) {
     answer.reset();
   }

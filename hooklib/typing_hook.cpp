@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "foundation/ansi_text.h"
 #include "hooklib/core/typed_chars.h"
 #include "hooklib/ime_result.h"
 #include "hooklib/panel_exchange.h"
@@ -17,20 +16,10 @@ namespace {
 
 bool ModifierDown() { return ((::GetKeyState(VK_CONTROL) | ::GetKeyState(VK_MENU)) & 0x8000) != 0; }
 
-// The panel's conversion of text; nothing when the code page can't carry the
-// text (it would come back as "?") or the panel gave no answer.
-std::optional<std::wstring> Converted(std::wstring_view text) {
-  std::string typedAnsi;
-  if (!foundation::ToAnsiExactly(text, &typedAnsi)) return std::nullopt;
-  const std::optional<std::string> answer = AskPanel(typedAnsi);
-  if (!answer) return std::nullopt;
-  return foundation::FromAnsi(*answer);
-}
-
 void ReplaceTypedChar(MSG& msg) {
   const wchar_t typed = static_cast<wchar_t>(msg.wParam);
   if (!msg.hwnd || !IsConvertibleChar(typed) || ModifierDown()) return;
-  const std::optional<std::wstring> answer = Converted(std::wstring_view(&typed, 1));
+  const std::optional<std::wstring> answer = AskPanel(std::wstring_view(&typed, 1));
   if (!answer) return;
   const Replacement r = SplitReplacement(*answer);
   for (wchar_t c : r.sentFirst) ::SendMessageW(msg.hwnd, WM_CHAR, c, msg.lParam);
@@ -45,7 +34,7 @@ void ReplaceTypedChar(MSG& msg) {
 void ReplaceImeResult(HWND window) {
   const std::wstring result = ImeResultText(window);
   if (result.empty()) return;
-  const std::optional<std::wstring> answer = Converted(result);
+  const std::optional<std::wstring> answer = AskPanel(result);
   // Unchanged text is left for the window to take as it always does.
   if (!answer || *answer == result || !ClearImeResult(window)) return;
   for (wchar_t c : *answer) ::SendMessageW(window, WM_CHAR, c, 1);

@@ -7,17 +7,27 @@
 namespace hooklib {
 namespace {
 
+// The size of the layout that carried ANSI text.
+static_assert(sizeof(SharedBlock) != 552);
+
 bool Started(const SharedBlock& block) { return block.layoutSize == sizeof(SharedBlock); }
 
-void PutText(SharedBlock& block, std::string_view text) {
-  const size_t n = std::min(text.size(), kSharedTextCapacity);
-  std::memcpy(block.text, text.data(), n);
-  block.text[n] = '\0';
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+// Text longer than the block holds loses its end, never half a surrogate pair.
+void PutText(SharedBlock& block, std::wstring_view text) {
+  size_t n = text.size();
+  if (n > kSharedTextCapacity) {
+    n = kSharedTextCapacity;
+    if (IsHighSurrogate(text[n - 1])) --n;
+  }
+  std::copy_n(text.data(), n, block.text);
+  block.text[n] = L'\0';
   block.textLength = static_cast<uint32_t>(n);
 }
 
-std::string TakeText(const SharedBlock& block) {
-  return std::string(block.text, std::min<size_t>(block.textLength, kSharedTextCapacity));
+std::wstring TakeText(const SharedBlock& block) {
+  return std::wstring(block.text, std::min<size_t>(block.textLength, kSharedTextCapacity));
 }
 
 std::atomic_ref<uint32_t> BehindMark(const SharedBlock& block) {
@@ -55,31 +65,33 @@ void NotePanelResponds(SharedBlock& block) {
   if (Started(block)) BehindMark(block).store(0);
 }
 
-bool BeginExchange(SharedBlock& block, std::string_view typedAnsi) {
+bool BeginExchange(SharedBlock& block, std::wstring_view typed) {
   if (ExchangeTarget(block) == 0) return false;
-  if (typedAnsi.empty() || typedAnsi.size() > kSharedTextCapacity) return false;
-  PutText(block, typedAnsi);
+  if (typed.empty() || typed.size() > kSharedTextCapacity) return false;
+  PutText(block, typed);
   block.exchange = static_cast<uint32_t>(ExchangeState::Pending);
   return true;
 }
 
-std::string ReadTypedText(SharedBlock& block) {
+std::wstring ReadTypedText(SharedBlock& block, const std::function<bool(std::wstring_view)>& canTake) {
   if (!Started(block)) return {};
   NotePanelResponds(block);
   if (block.exchange != static_cast<uint32_t>(ExchangeState::Pending)) return {};
+  std::wstring text = TakeText(block);
+  if (canTake && !canTake(text)) return {};
   block.exchange = static_cast<uint32_t>(ExchangeState::Taken);
-  return TakeText(block);
+  return text;
 }
 
-void StoreConvertedText(SharedBlock& block, std::string_view convertedAnsi) {
+void StoreConvertedText(SharedBlock& block, std::wstring_view converted) {
   if (!Started(block) || block.exchange != static_cast<uint32_t>(ExchangeState::Taken)) return;
-  PutText(block, convertedAnsi);
+  PutText(block, converted);
   block.exchange = static_cast<uint32_t>(ExchangeState::Answered);
 }
 
-std::optional<std::string> EndExchange(SharedBlock& block, bool panelReached) {
+std::optional<std::wstring> EndExchange(SharedBlock& block, bool panelReached) {
   if (!Started(block)) return std::nullopt;
-  std::optional<std::string> answer;
+  std::optional<std::wstring> answer;
   if (block.exchange == static_cast<uint32_t>(ExchangeState::Answered)) answer = TakeText(block);
   if (!panelReached && !answer) BehindMark(block).store(1);
   block.exchange = static_cast<uint32_t>(ExchangeState::Idle);

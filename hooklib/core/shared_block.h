@@ -18,13 +18,18 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace hooklib {
 
-// Bytes of ANSI text the block carries (a conversion result included).
+static_assert(sizeof(wchar_t) == 2, "the block carries UTF-16");
+
+// UTF-16 units of text the block carries (a conversion result included). The
+// ANSI pair of the library cuts its text to as many bytes, and no ANSI text
+// takes more units than bytes, so it fits whatever the code page.
 inline constexpr size_t kSharedTextCapacity = 512;
 
 // Taken: the panel has read the typed text. Only an answer to text it read
@@ -32,7 +37,11 @@ inline constexpr size_t kSharedTextCapacity = 512;
 enum class ExchangeState : uint32_t { Idle = 0, Pending = 1, Taken = 2, Answered = 3 };
 
 struct SharedBlock {
-  uint32_t layoutSize;      // sizeof(SharedBlock) once a panel has taken over
+  // sizeof(SharedBlock) once a panel has taken over. A block that another
+  // layout made (an older library beside another panel) has another size, so
+  // it counts as holding no panel and is never read: a change of the layout
+  // must change its size.
+  uint32_t layoutSize;
   uint32_t hookOn;          // a panel holds the hooks
   int64_t panelWindow;      // the holder's window handle, sign-extended
   uint32_t panelProcessId;
@@ -45,7 +54,7 @@ struct SharedBlock {
   // lock), hence always accessed atomically.
   uint32_t panelBehind;
   uint32_t textLength;
-  char text[kSharedTextCapacity + 1];
+  wchar_t text[kSharedTextCapacity + 1];
 };
 
 // A panel takes the hooks over: every earlier exchange is forgotten.
@@ -63,14 +72,17 @@ bool PanelBehind(const SharedBlock& block);
 void NotePanelResponds(SharedBlock& block);
 
 // False (and nothing changes) unless there is a target and the text fits.
-bool BeginExchange(SharedBlock& block, std::string_view typedAnsi);
+bool BeginExchange(SharedBlock& block, std::wstring_view typed);
 // The pending typed text, or "" when no typist waits. The panel responds.
-std::string ReadTypedText(SharedBlock& block);
-// Kept only for text the panel read in this exchange; at most
-// kSharedTextCapacity bytes (the caller cuts on a whole character first).
-void StoreConvertedText(SharedBlock& block, std::string_view convertedAnsi);
+// A reader that can take the text only in some narrower form passes canTake:
+// when it refuses the text, the reader gets "" and the text stays pending,
+// so whatever the reader stores is no answer and the text stays as typed.
+std::wstring ReadTypedText(SharedBlock& block, const std::function<bool(std::wstring_view)>& canTake = {});
+// Kept only for text the panel read in this exchange; one longer than
+// kSharedTextCapacity units is cut on a whole character.
+void StoreConvertedText(SharedBlock& block, std::wstring_view converted);
 // The panel's answer, if it gave one. panelReached: the message was handled
 // in time; when it was not, the panel counts as behind.
-std::optional<std::string> EndExchange(SharedBlock& block, bool panelReached);
+std::optional<std::wstring> EndExchange(SharedBlock& block, bool panelReached);
 
 }  // namespace hooklib

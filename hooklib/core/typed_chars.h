@@ -9,7 +9,8 @@ namespace hooklib {
 
 // Printable characters only: control characters (Enter, Backspace, Tab, the
 // Ctrl+letter codes such as Ctrl+V's), DEL and the C1 range pass untouched,
-// and so do surrogate halves, which no ANSI code page can carry.
+// and so do surrogate halves: each is half of one character, which a
+// conversion taking it alone could only mistake for another.
 bool IsConvertibleChar(wchar_t c);
 
 // The answer replaces one character message: its last character rewrites the

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "foundation/ansi_text.h"
 #include "foundation/input_hook.h"
 #include "foundation/subclass_host.h"
+#include "hooklib/shared_state.h"
 #include "support/keyboard_input.h"
 #include "support/qq_double_process.h"
 
@@ -133,28 +136,28 @@ TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   // An input method's result is converted once, not again as the WM_CHAR it turns into.
   PostImeResult(qq.input(), L"话");
   ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話"));
-  // "한" has no code in page 936: the panel hands back "?". Typed, the same
-  // character can't travel as ANSI at all, so it stays as typed.
+  // The text crosses as UTF-16: "한", which code page 936 has no code for,
+  // comes back from the panel as it is, both as an answer and as typed.
   TypeUnicode(L"k한");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話한한"));
   // A character typed with Ctrl held passes untouched.
   testing_support::PressKey(VK_CONTROL, false);
   TypeUnicode(L"这");
   testing_support::PressKey(VK_CONTROL, true);
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話한한这"));
 
   TextConvertMode = ConvertMartian;
   MarsAlternatives = {L"甲,甲"};
   TypeUnicode(L"这b");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲b"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話한한这甲b"));
   // An empty alternative takes the character away.
   MarsAlternatives = {L","};
   TypeUnicode(L"这c");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話한한这甲bc"));
 
   TextConvertMode = ConvertNone;
   TypeUnicode(L"这");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc这"));
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話한한这甲bc这"));
 
   // The hook message answers what the inner procedure answers; others pass.
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
@@ -164,7 +167,7 @@ TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   StopInputHook(panel_);
   const int before = g_ownHookMessages;
   TypeUnicode(L"个");
-  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話?한这甲bc这个")) << "the hook is off";
+  ASSERT_TRUE(qq.InputBoxHolds(L"這個们x話한한这甲bc这个")) << "the hook is off";
   EXPECT_EQ(g_ownHookMessages, before);
 }
 
@@ -231,4 +234,107 @@ TEST_F(InputHookTest, MissingLibraryOrExportsSkipTheirSteps) {
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
   EXPECT_EQ(g_ownHookMessages, 2);
   StopInputHook(panel_);
+}
+
+// The library's two pairs of text functions over one shared block: this
+// process plays the typing process on the block and the panel through the
+// library, with no hook on. The cp1252 run shows a system whose code page
+// holds no Chinese.
+namespace {
+
+class PubStrings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(library_.Bind(kHookLibraryFileName));
+    library_.StartHook(nullptr);  // makes the session's block
+    const HMODULE module = ::GetModuleHandleW(kHookLibraryFileName);
+    getAnsi_ = reinterpret_cast<DllGetPubStringFn>(::GetProcAddress(module, kDllGetPubString));
+    setAnsi_ = reinterpret_cast<DllSetPubStringFn>(::GetProcAddress(module, kDllSetPubString));
+    ASSERT_TRUE(getAnsi_ && setAnsi_);
+    ASSERT_TRUE(typist_.Open());
+    ASSERT_TRUE(typist_.WithBlock([](hooklib::SharedBlock& b) { hooklib::TakeOver(b, 1, 1, 1); }));
+  }
+  void TearDown() override {
+    library_.StopHook();
+    library_.Unbind();
+  }
+
+  // One exchange as a typing process goes through it; panel() stands for the
+  // panel handling the library's message. The answer, if the panel gave one.
+  template <class Fn>
+  std::optional<std::wstring> RoundTrip(std::wstring_view typed, Fn panel) {
+    bool begun = false;
+    typist_.WithBlock([&](hooklib::SharedBlock& b) { begun = hooklib::BeginExchange(b, typed); });
+    if (!begun) return L"<not begun>";
+    panel();
+    std::optional<std::wstring> answer;
+    typist_.WithBlock([&](hooklib::SharedBlock& b) { answer = hooklib::EndExchange(b, true); });
+    return answer;
+  }
+
+  std::string GetAnsi() const {
+    const BSTR text = getAnsi_();
+    std::string bytes(reinterpret_cast<const char*>(text), ::SysStringByteLen(text));
+    ::SysFreeString(text);
+    return bytes;
+  }
+
+  HookLibrary library_;
+  DllGetPubStringFn getAnsi_ = nullptr;
+  DllSetPubStringFn setAnsi_ = nullptr;
+  hooklib::SharedState typist_;
+};
+
+}  // namespace
+
+TEST_F(PubStrings, ThePanelsPairCarriesAnyText) {
+  // Chinese, Korean and a character of two UTF-16 units: no code page holds all.
+  const std::wstring typed = L"简体k한\U00020000", converted = L"簡體K한\U00020000";
+  std::wstring read;
+  EXPECT_EQ(RoundTrip(typed,
+                      [&] {
+                        ASSERT_TRUE(library_.GetPubString(&read));
+                        ASSERT_TRUE(library_.SetPubString(converted));
+                      }),
+            converted);
+  EXPECT_EQ(read, typed);
+}
+
+TEST_F(PubStrings, TheAnsiPairCarriesWhatTheCodePageHolds) {
+  std::string read;
+  EXPECT_EQ(RoundTrip(L"abc",
+                      [&] {
+                        read = GetAnsi();
+                        setAnsi_("ABC");
+                      }),
+            L"ABC");
+  EXPECT_EQ(read, "abc");
+
+  const bool chineseCodePage = ::GetACP() == 936;
+  const std::optional<std::wstring> answer = RoundTrip(L"简体", [&] {
+    read = GetAnsi();
+    setAnsi_(chineseCodePage ? ToAnsi(L"簡體").c_str() : "??");
+  });
+  if (chineseCodePage) {
+    EXPECT_EQ(FromAnsi(read), L"简体");
+    EXPECT_EQ(answer, L"簡體");
+  } else {
+    EXPECT_EQ(read, "");
+    EXPECT_EQ(answer, std::nullopt) << "text the code page can't hold stays as typed";
+  }
+  EXPECT_EQ(RoundTrip(L"한",
+                      [&] {
+                        read = GetAnsi();
+                        setAnsi_("?");
+                      }),
+            std::nullopt);
+  EXPECT_EQ(read, "");
+
+  // An ANSI answer is cut to the 512 bytes it always had.
+  EXPECT_EQ(RoundTrip(L"a",
+                      [&] {
+                        GetAnsi();
+                        setAnsi_(std::string(600, 'x').c_str());
+                      }),
+            std::wstring(512, L'x'));
 }

@@ -123,6 +123,8 @@ TEST_F(PanelTyping, SimplifiedModeLeavesTheTextAsTyped) {
   EXPECT_EQ(Send(), L"这个们ab话说");
 }
 
+// Also run where the language for non-Unicode programs is not Chinese (the
+// cp1252 run): the text reaches the panel and comes back as UTF-16.
 TEST_F(PanelTyping, TraditionalModeConvertsAndEditingKeysKeepWorking) {
   Start("Input=1\r\n");
   TypeUnicode(L"这个");
@@ -139,7 +141,11 @@ TEST_F(PanelTyping, TraditionalModeConvertsAndEditingKeysKeepWorking) {
   ASSERT_TRUE(qq_.InputBoxHolds(L"這們話说"));
   // Letters are in the table with "*": kept.
   TypeUnicode(L"ab");
-  EXPECT_EQ(Send(), L"這們話说ab");
+  ASSERT_TRUE(qq_.InputBoxHolds(L"這們話说ab"));
+  TypeUnicode(L"简体");
+  ASSERT_TRUE(qq_.InputBoxHolds(L"這們話说ab簡體"));
+  PostImeResult(qq_.input(), L"中文");
+  EXPECT_EQ(Send(), L"這們話说ab簡體中文");
 }
 
 TEST_F(PanelTyping, MartianModeGivesOneOfTheAlternatives) {
@@ -281,12 +287,14 @@ TEST_F(PanelTyping, ABusyPanelLeavesTypingAsTypedWithoutStallingTheClient) {
 }
 
 TEST_F(PanelTyping, AConversionLongerThanTheSharedTextIsCutOnAWholeCharacter) {
-  // 这 becomes "a" and 300 double-byte characters: 601 bytes, past the 512 the library carries.
+  // 这 becomes "a", 510 乙 and two characters of two UTF-16 units each: 515
+  // units, past the 512 the library carries, and the first pair would straddle it.
   ASSERT_TRUE(panel_.EditDatabase("UPDATE BTZ SET Text='这' WHERE id=1;"
-                                  "UPDATE BTZ SET Text='a' || replace(hex(zeroblob(300)), '00', '乙') WHERE id=4;"));
+                                  "UPDATE BTZ SET Text='a' || replace(hex(zeroblob(510)), '00', '乙') || "
+                                  "'\U00020000\U00020000' WHERE id=4;"));
   Start("Input=2\r\nRndText=0\r\n");
   TypeUnicode(L"这");
-  EXPECT_TRUE(qq_.InputBoxHolds(L"a" + std::wstring(255, L'乙')));
+  EXPECT_TRUE(qq_.InputBoxHolds(L"a" + std::wstring(510, L'乙')));
 }
 
 TEST_F(PanelTyping, AfterThePanelExitsTypingIsLeftAloneAndTheLibraryIsGone) {
