@@ -1,6 +1,7 @@
 #include "foundation/hook_library.h"
 
 #include "foundation/ansi_text.h"
+#include "foundation/app_path.h"
 
 namespace foundation {
 namespace {
@@ -19,9 +20,11 @@ using UniqueBstr = UniqueHandle<BstrTraits>;
 
 }  // namespace
 
-bool HookLibrary::Bind(const wchar_t* fileName) {
+std::wstring HookLibraryPath() { return AppPath() + kHookLibraryFileName; }
+
+bool HookLibrary::Bind(const std::wstring& path) {
   Unbind();
-  module_.reset(::LoadLibraryW(fileName));
+  module_.reset(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
   if (!module_) return false;
   startHook_ = Lookup<DllStartHookFn>(module_.get(), kDllStartHook);
   setHookState_ = Lookup<DllSetHookStateFn>(module_.get(), kDllSetHookState);

@@ -14,6 +14,9 @@ namespace foundation {
 inline constexpr wchar_t kHookLibraryFileName[] = L"ostrelkit.dll";
 inline constexpr wchar_t kInputHookMessageName[] = L"WM_OSTRELKIT_REDIR";
 
+// The library beside the program: AppPath & kHookLibraryFileName.
+std::wstring HookLibraryPath();
+
 // The library's exports. Results other than the getters' are not examined.
 // DLLGetPubStringW answers UTF-16 text in a BSTR; DLLGetPubString answers ANSI
 // bytes (system code page) in a string from SysAllocStringByteLen. The caller
@@ -39,12 +42,14 @@ class HookLibrary {
   HookLibrary(const HookLibrary&) = delete;
   HookLibrary& operator=(const HookLibrary&) = delete;
 
-  // Loads the library (by file name, searched as LoadLibrary does) and looks
+  // Loads the library from its full path, and what it loads from its folder,
+  // never from the places a bare name is searched (the current folder and
+  // the search path, where anyone may have put a file of that name), and looks
   // up its functions; false when the library itself can't be loaded. The
   // text goes through the UTF-16 pair where the library has both of it, else
   // (an older library) through the ANSI pair, which loses what the system's
   // code page can't hold.
-  bool Bind(const wchar_t* fileName = kHookLibraryFileName);
+  bool Bind(const std::wstring& path = HookLibraryPath());
   // Forgets the functions and frees the library.
   void Unbind();
   bool IsLoaded() const { return static_cast<bool>(module_); }

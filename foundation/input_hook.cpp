@@ -64,8 +64,8 @@ LRESULT CALLBACK InputHookWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   return ::CallWindowProcW(OldInputWndProc, hwnd, msg, wParam, lParam);
 }
 
-void StartInputHook(HWND window, const wchar_t* libraryFileName) {
-  InputHookLibrary.Bind(libraryFileName);
+void StartInputHook(HWND window, const std::wstring& libraryPath) {
+  InputHookLibrary.Bind(libraryPath);
   InputHookMessage = ::RegisterWindowMessageW(kInputHookMessageName);
   InputHookLibrary.StartHook(window);
   if (WNDPROC next = InstallWindowProc(window, InputHookWindowProc)) OldInputWndProc = next;

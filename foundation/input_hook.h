@@ -48,11 +48,11 @@ std::wstring ConvertTypedText(std::wstring_view text);
 // library's shared string in place; every message then goes on inward.
 LRESULT CALLBACK InputHookWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The start sequence, in the order the library relies on: bind the library by
-// name, register the message, DLLstartHOOK(window), put InputHookWindowProc on
+// The start sequence, in the order the library relies on: bind the library
+// (by its full path), register the message, DLLstartHOOK(window), put InputHookWindowProc on
 // the window, and only then DLLsetHOOKState(-1). A missing library or export
 // skips its step; the window procedure is installed regardless.
-void StartInputHook(HWND window, const wchar_t* libraryFileName = kHookLibraryFileName);
+void StartInputHook(HWND window, const std::wstring& libraryPath = HookLibraryPath());
 // Takes InputHookWindowProc off the window, then DLLstopHOOK.
 void StopInputHook(HWND window);
 

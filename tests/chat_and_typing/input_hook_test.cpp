@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "foundation/ansi_text.h"
+#include "foundation/app_path.h"
 #include "foundation/input_hook.h"
 #include "foundation/subclass_host.h"
 #include "hooklib/shared_state.h"
@@ -80,7 +81,7 @@ class HungPanel {
   static DWORD WINAPI Run(void* param) {
     auto* self = static_cast<HungPanel*>(param);
     HWND window = CreatePanelWindow();
-    StartInputHook(window, L"ostrelkit.dll");
+    StartInputHook(window, HookLibraryPath());
     self->window_ = window;
     ::SetEvent(self->created_);
     ::WaitForSingleObject(self->resume_, INFINITE);
@@ -126,7 +127,7 @@ TEST_F(InputHookTest, ConvertsTypingInTheQqClient) {
   QqDoubleProcess qq;
   ASSERT_TRUE(qq.Start(L"QQ.exe"));
   ASSERT_TRUE(BringToFront(qq.hwnd()));
-  StartInputHook(panel_, L"ostrelkit.dll");
+  StartInputHook(panel_, HookLibraryPath());
   ASSERT_TRUE(InputHookLibrary.IsLoaded());
   EXPECT_EQ(OldInputWndProc, &NextWindowProc);
 
@@ -175,7 +176,7 @@ TEST_F(InputHookTest, LeavesTypingAloneInAnotherProgram) {
   QqDoubleProcess other;
   ASSERT_TRUE(other.Start(L"OtherChat.exe"));
   ASSERT_TRUE(BringToFront(other.hwnd()));
-  StartInputHook(panel_, L"ostrelkit.dll");
+  StartInputHook(panel_, HookLibraryPath());
   TypeUnicode(L"这个");
   // Posted messages come before key input: the input method's turn comes once the keys are in.
   ASSERT_TRUE(other.InputBoxHolds(L"这个"));
@@ -221,14 +222,16 @@ TEST_F(InputHookTest, ConvertTypedTextFollowsTheForegroundProcess) {
 
 TEST_F(InputHookTest, MissingLibraryOrExportsSkipTheirSteps) {
   // A library without the five functions: every call is skipped.
-  StartInputHook(panel_, L"kernel32.dll");
+  wchar_t system[MAX_PATH] = {};
+  ::GetSystemDirectoryW(system, MAX_PATH);
+  StartInputHook(panel_, std::wstring(system) + L"\\kernel32.dll");
   ASSERT_TRUE(InputHookLibrary.IsLoaded());
   EXPECT_FALSE(InputHookLibrary.CanSetPubString());
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
   StopInputHook(panel_);
   InputHookLibrary.Unbind();
 
-  StartInputHook(panel_, L"no_such_hook_library.dll");
+  StartInputHook(panel_, AppPath() + L"no_such_hook_library.dll");
   EXPECT_FALSE(InputHookLibrary.IsLoaded());
   EXPECT_NE(InputHookMessage, 0u);
   EXPECT_EQ(::SendMessageW(panel_, InputHookMessage, 0, 0), kOwnResult);
@@ -245,7 +248,7 @@ namespace {
 class PubStrings : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(library_.Bind(kHookLibraryFileName));
+    ASSERT_TRUE(library_.Bind());
     library_.StartHook(nullptr);  // makes the session's block
     const HMODULE module = ::GetModuleHandleW(kHookLibraryFileName);
     getAnsi_ = reinterpret_cast<DllGetPubStringFn>(::GetProcAddress(module, kDllGetPubString));

@@ -2,10 +2,16 @@
 // reload buttons the editor clicks.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <psapi.h>
+
+#include "foundation/app_path.h"
 #include "foundation/handles.h"
 #include "foundation/registry.h"
 #include "panel/core/menu_items.h"
 #include "support/panel_process.h"
+#include "support/temp_dir.h"
 
 using namespace testing_support;
 
@@ -136,6 +142,33 @@ TEST(PanelStartup, AnOptionsFileItCantWriteShowsOneMessage) {
   EXPECT_TRUE(panel.Running());
   held.reset();
   EXPECT_EQ(panel.ReadConfig(L"Input"), L"1");  // as it was: nothing could be written
+}
+
+// A hook library is loaded from the program's folder alone: one elsewhere on
+// the search path is someone else's file.
+TEST(PanelStartup, AHookLibraryOnlyOnTheSearchPathIsNotLoaded) {
+  TempDir elsewhere;
+  ASSERT_TRUE(::CopyFileW((foundation::AppPath() + L"ostrelkit.dll").c_str(), (elsewhere / L"ostrelkit.dll").c_str(),
+                          FALSE));
+  wchar_t path[8192] = {};
+  ::GetEnvironmentVariableW(L"PATH", path, 8192);
+  PanelProcess panel;
+  panel.WriteConfig("[Config]\r\nFirst=1\r\n");
+  ASSERT_TRUE(panel.Start({L"PATH=" + elsewhere.path() + L";" + path}));
+  foundation::UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, panel.pid()));
+  ASSERT_TRUE(process);
+  HMODULE modules[512] = {};
+  DWORD bytes = 0;
+  ASSERT_TRUE(::EnumProcessModules(process.get(), modules, sizeof(modules), &bytes));
+  std::vector<std::wstring> names;
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
+    wchar_t name[MAX_PATH] = {};
+    ::GetModuleBaseNameW(process.get(), modules[i], name, MAX_PATH);
+    names.push_back(name);
+  }
+  EXPECT_GT(names.size(), 3u);  // the listing works: the program and system libraries
+  for (const std::wstring& name : names) EXPECT_NE(::lstrcmpiW(name.c_str(), L"ostrelkit.dll"), 0);
 }
 
 TEST(PanelStartup, MissingDatabaseStartsQuietly) {

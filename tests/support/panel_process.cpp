@@ -60,8 +60,8 @@ bool PanelProcess::EditDatabase(const char* sql) {
   return ok;
 }
 
-bool PanelProcess::Start() {
-  if (!Launch()) return false;
+bool PanelProcess::Start(const std::vector<std::wstring>& environment) {
+  if (!Launch(environment)) return false;
   // Start-up ends with the window shown (after Input is written): messages
   // sent earlier could be handled by a cross-thread call inside start-up.
   return WaitFor([&] { return !ReadConfig(L"Input").empty() && Shown(); }, 15000);

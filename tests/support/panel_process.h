@@ -23,8 +23,9 @@ class PanelProcess : public ProgramProcess {
   // Replaces the program's Thumbs.mdb with the result of running sql on a copy.
   bool EditDatabase(const char* sql);
 
-  // Starts the program; true once its main window exists and start-up ended.
-  bool Start();
+  // Starts the program, with these variables added to its environment
+  // ("NAME=value"); true once its main window exists and start-up ended.
+  bool Start(const std::vector<std::wstring>& environment = {});
   // Starts the program without waiting for its start-up, which a message box
   // may hold up on the way; WaitUntilShown waits for its end.
   bool Begin() { return Launch(); }
