@@ -63,28 +63,4 @@ controls::PictureRef PageButtonStrip(bool next, int width, int height) {
   });
 }
 
-HICON CreateEditorIcon(int size) {
-  // A small picture grid: four tiles on a blue ground.
-  controls::PictureRef colour = controls::Picture::Draw(size, size, [size](HDC dc) {
-    FillBox(dc, 0, 0, size, size, RGB(0x31, 0x6A, 0xC4));
-    const int tile = (size - 3 * (size / 8)) / 2, gap = size / 8;
-    for (int i = 0; i < 4; ++i)
-      FillBox(dc, gap + (i % 2) * (tile + gap), gap + (i / 2) * (tile + gap), tile, tile,
-              i == 0 ? RGB(0xFF, 0xD2, 0x3C) : RGB(0xFF, 0xFF, 0xFF));
-  });
-  if (!colour) return nullptr;
-  // An all-zero mask: every pixel of the colour picture is shown.
-  foundation::UniqueBitmap mask(::CreateBitmap(size, size, 1, 1, nullptr));
-  {
-    foundation::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    foundation::SelectionGuard select(dc.get(), mask.get());
-    ::PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);
-  }
-  ICONINFO info{};
-  info.fIcon = TRUE;
-  info.hbmMask = mask.get();
-  info.hbmColor = colour->bitmap();
-  return ::CreateIconIndirect(&info);
-}
-
 }  // namespace editor

@@ -1,5 +1,5 @@
 // The editor's pictures, drawn by code: the picture strips of its category
-// toggles and paging buttons, and the program icon.
+// toggles and paging buttons. (Its icon is a resource: tools/icon_maker.)
 #pragma once
 #include <windows.h>
 
@@ -15,8 +15,5 @@ controls::PictureRef CategoryButtonStrip(int width, int height);
 // A push-button strip of four frames (normal, hover, pressed, disabled) with a
 // small arrow pointing left (previous) or right (next).
 controls::PictureRef PageButtonStrip(bool next, int width, int height);
-
-// The program icon at a square size; the caller owns it.
-HICON CreateEditorIcon(int size);
 
 }  // namespace editor

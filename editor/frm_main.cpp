@@ -20,6 +20,7 @@
 #include "foundation/handles.h"
 #include "foundation/message_box.h"
 #include "foundation/ole_color.h"
+#include "foundation/program_icon.h"
 #include "foundation/thumbnail_cache.h"
 #include "foundation/window_utils.h"
 
@@ -77,8 +78,8 @@ Frmmain::~Frmmain() = default;
 bool Frmmain::Show() {
   foundation::WindowClassInfo cls{kMainWindowClass, 0};
   cls.background = ::GetSysColorBrush(COLOR_BTNFACE);
-  cls.icon = CreateEditorIcon(32);
-  cls.smallIcon = CreateEditorIcon(16);
+  cls.icon = foundation::LoadProgramIcon(32);
+  cls.smallIcon = foundation::LoadProgramIcon(16);
   RECT frame{0, 0, kClientWidth, kClientHeight};
   ::AdjustWindowRect(&frame, kMainStyle, FALSE);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;

@@ -5,12 +5,12 @@
 #include "foundation/app_path.h"
 #include "foundation/file_ops.h"
 #include "foundation/ini_file.h"
+#include "foundation/program_icon.h"
 #include "panel/core/pack_list.h"
 #include "panel/frm_main.h"
 #include "panel/http_text.h"
 #include "panel/library_listing.h"
 #include "panel/pack_install.h"
-#include "panel/panel_art.h"
 
 namespace panel {
 
@@ -92,7 +92,7 @@ bool FrmDownFace::Show() {
 void FrmDownFace::CreateControls() {
   HWND h = hwnd();
   font_.reset(::CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, L"宋体"));
-  rowIcon_.reset(CreateProgramIcon(16));
+  rowIcon_.reset(foundation::LoadProgramIcon(16));
   frame1_ = ::CreateWindowExW(0, L"BUTTON", kFrameCaption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX, kFrameRect.left,
                               kFrameRect.top, kFrameRect.right - kFrameRect.left, kFrameRect.bottom - kFrameRect.top, h,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdFrame1)), ::GetModuleHandleW(nullptr),

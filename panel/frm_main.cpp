@@ -14,6 +14,7 @@
 #include "foundation/input_hook.h"
 #include "foundation/message_box.h"
 #include "foundation/mod_data.h"
+#include "foundation/program_icon.h"
 #include "foundation/registry.h"
 #include "foundation/thumbnail_cache.h"
 #include "foundation/window_utils.h"
@@ -106,8 +107,8 @@ Frmmain::~Frmmain() = default;
 
 void Frmmain::Show() {
   foundation::WindowClassInfo cls{kClassName};
-  cls.icon = CreateProgramIcon(32);
-  cls.smallIcon = CreateProgramIcon(16);
+  cls.icon = foundation::LoadProgramIcon(32);
+  cls.smallIcon = foundation::LoadProgramIcon(16);
   if (!CreateWindowObject(cls, WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"Tarnwick", 0, HiddenTop(kDesignHeight),
                           kDesignWidth, kDesignHeight, nullptr, nullptr)) {
     throw foundation::ProgramError(7, foundation::ExeName(), L"Out of memory");

@@ -46,8 +46,9 @@ void Ellipse(HDC dc, int l, int t, int r, int b, COLORREF fill, COLORREF line) {
   ::Ellipse(dc, l, t, r, b);
 }
 
-// A small smiling face: the logo and the icon.
-void Smiley(HDC dc, int x, int y, int size) {
+}  // namespace
+
+void DrawLogo(HDC dc, int x, int y, int size) {
   Ellipse(dc, x, y, x + size, y + size, kFace, RGB(0x8A, 0x5A, 0x00));
   const int eye = std::max(1, size / 8);
   Ellipse(dc, x + size * 3 / 10 - eye / 2, y + size * 3 / 10, x + size * 3 / 10 + eye, y + size * 3 / 10 + eye + 1,
@@ -59,6 +60,8 @@ void Smiley(HDC dc, int x, int y, int size) {
   ::Arc(dc, x + size / 4, y + size / 4, x + size * 3 / 4, y + size * 3 / 4 + size / 10, x + size / 4,
         y + size * 6 / 10, x + size * 3 / 4, y + size * 6 / 10);
 }
+
+namespace {
 
 // Face colours of a button frame: index 0 normal, 1 hover, 2 pressed, 3 disabled;
 // the selected frames of a toggle use the deeper tone.
@@ -120,7 +123,7 @@ controls::PictureRef PanelSkin() {
     VerticalGradient(dc, 0, 24, kSkinWidth, 28, kStrip, kBody);          // tab strip
     Fill(dc, 0, 51, kSkinWidth, 1, RGB(0x9C, 0xCC, 0xF4));
     Frame(dc, 0, 0, kSkinWidth, kSkinHeight, kBorder);
-    Smiley(dc, 3, 3, 19);  // the logo, under the menu picture
+    DrawLogo(dc, 3, 3, 19);  // under the menu picture
   });
   return skin;
 }
@@ -149,31 +152,6 @@ controls::PictureRef ButtonStrip(StripKind kind, int frameWidth, int frameHeight
       Glyph(dc, kind, x, look == 2 ? 1 : 0, frameWidth, frameHeight, glyph);
     }
   });
-}
-
-HICON CreateProgramIcon(int size) {
-  controls::PictureRef colour = controls::Picture::Draw(size, size, [size](HDC dc) {
-    Fill(dc, 0, 0, size, size, RGB(0, 0, 0));
-    Smiley(dc, 0, 0, size);
-  });
-  // The mask: the circle is opaque, the corners transparent.
-  controls::PictureRef mask = controls::Picture::Draw(size, size, [size](HDC dc) {
-    Fill(dc, 0, 0, size, size, RGB(0xFF, 0xFF, 0xFF));
-    Ellipse(dc, 0, 0, size, size, RGB(0, 0, 0), RGB(0, 0, 0));
-  });
-  if (!colour || !mask) return nullptr;
-  foundation::UniqueBitmap monoMask(::CreateBitmap(size, size, 1, 1, nullptr));
-  {
-    foundation::UniqueMemoryDc src(::CreateCompatibleDC(nullptr)), dst(::CreateCompatibleDC(nullptr));
-    foundation::SelectionGuard s1(src.get(), mask->bitmap());
-    foundation::SelectionGuard s2(dst.get(), monoMask.get());
-    ::BitBlt(dst.get(), 0, 0, size, size, src.get(), 0, 0, SRCCOPY);
-  }
-  ICONINFO ii{};
-  ii.fIcon = TRUE;
-  ii.hbmMask = monoMask.get();
-  ii.hbmColor = colour->bitmap();
-  return ::CreateIconIndirect(&ii);
 }
 
 }  // namespace panel

@@ -1,6 +1,7 @@
 // The panel's pictures, drawn by our own code once and kept for the process:
-// the window skin (181 x 198, cut in nine pieces by the layout), the picture
-// strips of its skinned buttons and the program icon.
+// the window skin (181 x 198, cut in nine pieces by the layout) and the
+// picture strips of its skinned buttons; and the logo they share with the
+// program icon.
 #pragma once
 #include <windows.h>
 
@@ -25,7 +26,8 @@ controls::PictureRef PanelSkin();
 // selected pressed) in the order the Command control expects.
 controls::PictureRef ButtonStrip(StripKind kind, int frameWidth, int frameHeight, bool toggle);
 
-// The program icon at a square size (16 or 32); the caller owns it.
-HICON CreateProgramIcon(int size);
+// The logo, a smiling face filling the square of size pixels at x, y: drawn
+// on the skin, and by tools/icon_maker into the program's icon file.
+void DrawLogo(HDC dc, int x, int y, int size);
 
 }  // namespace panel

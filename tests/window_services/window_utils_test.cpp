@@ -59,12 +59,21 @@ TEST(WindowsVersion, ClassTable) {
       {1, 4, 0, V::kWin95},    {1, 4, 10, V::kWin98},    {1, 4, 90, V::kWinMe},   {1, 4, 3, V::kNone},
       {1, 7, 10, V::kWin98},   {2, 3, 51, V::kWinNT351}, {2, 4, 0, V::kWinNT4},   {2, 4, 9, V::kWinNT4},
       {2, 5, 0, V::kWin2000},  {2, 5, 1, V::kWinXP},     {2, 5, 2, V::kWin2003},  {2, 5, 3, V::kNone},
-      {2, 6, 1, V::kNone},     {2, 10, 0, V::kNone},     {2, 2, 0, V::kNone},     {0, 5, 1, V::kFailed},
-      {3, 5, 2, V::kFailed},
+      {2, 2, 0, V::kNone},     {0, 5, 1, V::kFailed},    {3, 5, 2, V::kFailed},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(ClassifyWindowsVersion(r.platform, r.major, r.minor), r.expected)
         << r.platform << " " << r.major << "." << r.minor;
+  }
+}
+
+TEST(WindowsVersion, SevenToElevenTakeTheOrdinaryRoad) {
+  // What the programs' manifest lets Windows report: 6.1 (7), 6.2 (8), 6.3
+  // (8.1) and 10.0 (10 and 11). None is classed, so none trims its working set
+  // or takes the Windows 2003 clipboard road.
+  const unsigned long versions[][2] = {{6, 0}, {6, 1}, {6, 2}, {6, 3}, {10, 0}};
+  for (const auto& v : versions) {
+    EXPECT_EQ(ClassifyWindowsVersion(VER_PLATFORM_WIN32_NT, v[0], v[1]), WindowsVersion::kNone) << v[0] << "." << v[1];
   }
 }
 
