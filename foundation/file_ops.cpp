@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "foundation/core/link_entry.h"
 #include "foundation/core/literal_path.h"
 #include "foundation/handles.h"
 #include "foundation/path_fields.h"
@@ -120,8 +121,23 @@ bool IsLink(const std::wstring& path) {
   // Through a trailing "\" the system looks at what the link points at.
   std::wstring bare = path;
   while (bare.size() > 1 && bare.back() == L'\\') bare.pop_back();
+  if (HasWildcard(bare)) return false;
   const DWORD a = Attributes(bare);
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+  // Most entries are no reparse point at all: one attribute read tells.
+  if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  // The tag is read from the entry in its folder, as a listing gives it:
+  // that opens neither the entry (a file held open elsewhere, or one kept in
+  // the cloud, which an open could fetch) nor what it points at. Wine shows
+  // its links only this way; a handle opened on the link itself reads no
+  // reparse point there. Without a readable entry the tag stays unknown.
+  WIN32_FIND_DATAW entry{};
+  UniqueFind find(::FindFirstFileW(bare.c_str(), &entry));
+  return find ? IsLinkEntry(entry) : IsLinkEntry(a, 0);
+}
+
+bool IsLinkEntry(const WIN32_FIND_DATAW& entry) {
+  // dwReserved0 holds the reparse tag when the entry is a reparse point.
+  return IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0);
 }
 
 void CreateFolder(const std::wstring& path) { CreateFolderTree(path); }

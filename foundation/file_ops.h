@@ -11,9 +11,12 @@ namespace foundation {
 bool FileExists(const std::wstring& path);
 // An existing folder, empty or not; "" is none.
 bool FolderExists(const std::wstring& path);
-// A symbolic link or junction (any reparse point), to a folder or a file,
-// whether or not what it points at exists. The library never walks into one.
+// A symbolic link, junction or mount point (core/link_entry.h), to a folder
+// or a file, whether or not what it points at exists. The library never
+// walks into one. A folder or file kept in the cloud is no link.
 bool IsLink(const std::wstring& path);
+// The same of an entry as a folder listing gives it.
+bool IsLinkEntry(const WIN32_FIND_DATAW& entry);
 // Creates the folder and every missing parent; failures of single levels are ignored.
 void CreateFolder(const std::wstring& path);
 void CreateFolderTree(const std::wstring& path);

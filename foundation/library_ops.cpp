@@ -64,7 +64,7 @@ bool DeleteContents(const std::wstring& folder, bool scratch, std::wstring& erro
     if (name == L"." || name == L"..") continue;
     const std::wstring path = LiteralPath(folder + name);
     const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const bool isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    const bool isLink = IsLinkEntry(fd);
     if (scratch && (fd.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
       ::SetFileAttributesW(path.c_str(), fd.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
     }
@@ -94,7 +94,7 @@ bool RemoveTree(const std::wstring& folder, bool scratch, std::wstring& reason) 
     reason = Shown(bare) + L": " + SystemMessage(ERROR_PATH_NOT_FOUND);
     return false;
   }
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+  if (IsLink(bare)) {
     if (RemoveLink(bare, attributes)) return true;
     reason = Shown(bare) + L": " + SystemMessage(::GetLastError());
     return false;
