@@ -7,6 +7,7 @@
 #include "foundation/handles.h"
 #include "foundation/path_fields.h"
 #include "foundation/text_compare.h"
+#include "foundation/thumbnail_cache.h"
 
 namespace foundation {
 namespace {
@@ -103,6 +104,13 @@ class SetAside {
   std::wstring backup_;
 };
 
+// A rename frees one name and fills another: the cached drawings of both go
+// (see CopyFileTo).
+void ForgetRenamed(const std::wstring& source, const std::wstring& target) {
+  ForgetThumbnails(source);
+  ForgetThumbnails(target);
+}
+
 }  // namespace
 
 bool FileExists(const std::wstring& path) {
@@ -162,13 +170,16 @@ bool CopyFileTo(HWND owner, const std::wstring& source, const std::wstring& targ
   if (!FileExists(target)) {
     // A new name, or a folder: the shell copies into the folder and keeps the name.
     const std::wstring made = FolderExists(target) ? WithTrailingBackslash(target) + GetFileName(source) : target;
-    return ShellOperation(owner, FO_COPY, source, target, FOF_ALLOWUNDO) && FileExists(made);
+    if (!ShellOperation(owner, FO_COPY, source, target, FOF_ALLOWUNDO) || !FileExists(made)) return false;
+    ForgetThumbnails(made);
+    return true;
   }
   if (IsSameFile(source, target)) return false;
   SetAside old(target);
   if (!old.ok()) return false;  // the target can't be replaced (in use, no rights)
   if (!ShellOperation(owner, FO_COPY, source, target, FOF_ALLOWUNDO) || !FileExists(target)) return false;
   old.Commit();
+  ForgetThumbnails(target);
   return true;
 }
 
@@ -180,12 +191,16 @@ bool RenamePath(HWND owner, const std::wstring& source, const std::wstring& targ
     return ::MoveFileExW(source.c_str(), target.c_str(), 0) != FALSE;
   }
   if (!FileExists(target)) {
-    return ShellOperation(owner, FO_RENAME, source, target, 0) && Attributes(target) != INVALID_FILE_ATTRIBUTES;
+    if (!ShellOperation(owner, FO_RENAME, source, target, 0) || Attributes(target) == INVALID_FILE_ATTRIBUTES)
+      return false;
+    ForgetRenamed(source, target);
+    return true;
   }
   SetAside old(target);
   if (!old.ok()) return false;
   if (!ShellOperation(owner, FO_RENAME, source, target, 0) || Attributes(target) == INVALID_FILE_ATTRIBUTES) return false;
   old.Commit();
+  ForgetRenamed(source, target);
   return true;
 }
 

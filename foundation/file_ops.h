@@ -31,11 +31,16 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b);
 // set aside first and put back when the copy fails. A target that is the
 // source itself is left alone (result false). Paths with wildcards are refused.
 // A path in the literal "\\?\" form (LiteralPath) is copied by the file
-// functions, as the shell can't take it. True when the copy was made.
+// functions, as the shell can't take it. True when the copy was made; the
+// program's cached drawings of a file of that name are dropped then
+// (ForgetThumbnails): on NTFS a file made under a name freed moments before
+// takes over the creation time of the file that had it (tunnelling), by
+// which the thumbnails tell a changed file.
 bool CopyFileTo(HWND owner, const std::wstring& source, const std::wstring& target);
 
 // Renames source to target through the shell, with the same protection of an
-// existing target file. True when source now carries the new name.
+// existing target file. True when source now carries the new name; the
+// cached drawings of both names are dropped then.
 bool RenamePath(HWND owner, const std::wstring& source, const std::wstring& target);
 
 }  // namespace foundation

@@ -5,6 +5,7 @@
 #include "foundation/handles.h"
 #include "foundation/message_box.h"
 #include "foundation/path_fields.h"
+#include "foundation/thumbnail_cache.h"
 
 namespace foundation {
 namespace {
@@ -152,8 +153,11 @@ MoveOutcome MoveFace(HWND owner, const std::wstring& source, const std::wstring&
 }
 
 bool DeleteFace(const std::wstring& path) {
-  if (!FileExists(path)) return false;
-  return ::DeleteFileW(path.c_str()) != FALSE;
+  if (!FileExists(path) || !::DeleteFileW(path.c_str())) return false;
+  // A picture put under this name soon would take over this one's creation
+  // time (see CopyFileTo), and with it its thumbnail.
+  ForgetThumbnails(path);
+  return true;
 }
 
 bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error) {
