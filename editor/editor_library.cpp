@@ -6,6 +6,7 @@
 #include "editor/core/picture_names.h"
 #include "foundation/app_path.h"
 #include "foundation/core/literal_path.h"
+#include "foundation/file_ops.h"
 #include "foundation/folder_listing.h"
 
 namespace editor {
@@ -19,9 +20,8 @@ std::wstring CategoryFolder(const std::wstring& category) {
 std::vector<std::wstring> ListCategories() { return foundation::ListSubfolders(LibraryRoot()); }
 
 std::vector<std::wstring> ListFolders(const std::wstring& folder) {
-  constexpr DWORD kFolderOrLink = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
   return foundation::ListFolderEntries(folder, [](const WIN32_FIND_DATAW& fd) {
-    return (fd.dwFileAttributes & kFolderOrLink) == FILE_ATTRIBUTE_DIRECTORY;
+    return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !foundation::IsLinkEntry(fd);
   });
 }
 

@@ -1,5 +1,6 @@
 #include "foundation/extraction_trail.h"
 
+#include "foundation/file_ops.h"
 #include "foundation/handles.h"
 
 namespace foundation {
@@ -50,7 +51,7 @@ bool ExtractionTrail::Prepare(const std::wstring& root, const std::wstring& targ
       const DWORD error = ::GetLastError();
       if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return false;
       missing.push_back(path);
-    } else if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    } else if (IsLink(path)) {
       return false;
     } else if (last && !(folderEntry && (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
       return false;

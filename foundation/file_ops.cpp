@@ -2,10 +2,12 @@
 
 #include <shellapi.h>
 
+#include "foundation/core/link_entry.h"
 #include "foundation/core/literal_path.h"
 #include "foundation/handles.h"
 #include "foundation/path_fields.h"
 #include "foundation/text_compare.h"
+#include "foundation/thumbnail_cache.h"
 
 namespace foundation {
 namespace {
@@ -102,6 +104,13 @@ class SetAside {
   std::wstring backup_;
 };
 
+// A rename frees one name and fills another: the cached drawings of both go
+// (see CopyFileTo).
+void ForgetRenamed(const std::wstring& source, const std::wstring& target) {
+  ForgetThumbnails(source);
+  ForgetThumbnails(target);
+}
+
 }  // namespace
 
 bool FileExists(const std::wstring& path) {
@@ -120,8 +129,23 @@ bool IsLink(const std::wstring& path) {
   // Through a trailing "\" the system looks at what the link points at.
   std::wstring bare = path;
   while (bare.size() > 1 && bare.back() == L'\\') bare.pop_back();
+  if (HasWildcard(bare)) return false;
   const DWORD a = Attributes(bare);
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT);
+  // Most entries are no reparse point at all: one attribute read tells.
+  if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  // The tag is read from the entry in its folder, as a listing gives it:
+  // that opens neither the entry (a file held open elsewhere, or one kept in
+  // the cloud, which an open could fetch) nor what it points at. Wine shows
+  // its links only this way; a handle opened on the link itself reads no
+  // reparse point there. Without a readable entry the tag stays unknown.
+  WIN32_FIND_DATAW entry{};
+  UniqueFind find(::FindFirstFileW(bare.c_str(), &entry));
+  return find ? IsLinkEntry(entry) : IsLinkEntry(a, 0);
+}
+
+bool IsLinkEntry(const WIN32_FIND_DATAW& entry) {
+  // dwReserved0 holds the reparse tag when the entry is a reparse point.
+  return IsLinkEntry(entry.dwFileAttributes, entry.dwReserved0);
 }
 
 void CreateFolder(const std::wstring& path) { CreateFolderTree(path); }
@@ -146,13 +170,16 @@ bool CopyFileTo(HWND owner, const std::wstring& source, const std::wstring& targ
   if (!FileExists(target)) {
     // A new name, or a folder: the shell copies into the folder and keeps the name.
     const std::wstring made = FolderExists(target) ? WithTrailingBackslash(target) + GetFileName(source) : target;
-    return ShellOperation(owner, FO_COPY, source, target, FOF_ALLOWUNDO) && FileExists(made);
+    if (!ShellOperation(owner, FO_COPY, source, target, FOF_ALLOWUNDO) || !FileExists(made)) return false;
+    ForgetThumbnails(made);
+    return true;
   }
   if (IsSameFile(source, target)) return false;
   SetAside old(target);
   if (!old.ok()) return false;  // the target can't be replaced (in use, no rights)
   if (!ShellOperation(owner, FO_COPY, source, target, FOF_ALLOWUNDO) || !FileExists(target)) return false;
   old.Commit();
+  ForgetThumbnails(target);
   return true;
 }
 
@@ -164,12 +191,16 @@ bool RenamePath(HWND owner, const std::wstring& source, const std::wstring& targ
     return ::MoveFileExW(source.c_str(), target.c_str(), 0) != FALSE;
   }
   if (!FileExists(target)) {
-    return ShellOperation(owner, FO_RENAME, source, target, 0) && Attributes(target) != INVALID_FILE_ATTRIBUTES;
+    if (!ShellOperation(owner, FO_RENAME, source, target, 0) || Attributes(target) == INVALID_FILE_ATTRIBUTES)
+      return false;
+    ForgetRenamed(source, target);
+    return true;
   }
   SetAside old(target);
   if (!old.ok()) return false;
   if (!ShellOperation(owner, FO_RENAME, source, target, 0) || Attributes(target) == INVALID_FILE_ATTRIBUTES) return false;
   old.Commit();
+  ForgetRenamed(source, target);
   return true;
 }
 

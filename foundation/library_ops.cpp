@@ -5,6 +5,7 @@
 #include "foundation/handles.h"
 #include "foundation/message_box.h"
 #include "foundation/path_fields.h"
+#include "foundation/thumbnail_cache.h"
 
 namespace foundation {
 namespace {
@@ -64,7 +65,7 @@ bool DeleteContents(const std::wstring& folder, bool scratch, std::wstring& erro
     if (name == L"." || name == L"..") continue;
     const std::wstring path = LiteralPath(folder + name);
     const bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const bool isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    const bool isLink = IsLinkEntry(fd);
     if (scratch && (fd.dwFileAttributes & FILE_ATTRIBUTE_READONLY)) {
       ::SetFileAttributesW(path.c_str(), fd.dwFileAttributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
     }
@@ -94,7 +95,7 @@ bool RemoveTree(const std::wstring& folder, bool scratch, std::wstring& reason) 
     reason = Shown(bare) + L": " + SystemMessage(ERROR_PATH_NOT_FOUND);
     return false;
   }
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+  if (IsLink(bare)) {
     if (RemoveLink(bare, attributes)) return true;
     reason = Shown(bare) + L": " + SystemMessage(::GetLastError());
     return false;
@@ -152,8 +153,11 @@ MoveOutcome MoveFace(HWND owner, const std::wstring& source, const std::wstring&
 }
 
 bool DeleteFace(const std::wstring& path) {
-  if (!FileExists(path)) return false;
-  return ::DeleteFileW(path.c_str()) != FALSE;
+  if (!FileExists(path) || !::DeleteFileW(path.c_str())) return false;
+  // A picture put under this name soon would take over this one's creation
+  // time (see CopyFileTo), and with it its thumbnail.
+  ForgetThumbnails(path);
+  return true;
 }
 
 bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error) {

@@ -44,8 +44,9 @@ enum class MoveOutcome {
 // CopyFaceAsking; the source is deleted only after a verified copy.
 MoveOutcome MoveFace(HWND owner, const std::wstring& source, const std::wstring& targetFolder);
 
-// Deletes one emoticon file; true when it is gone. A locked or read-only file
-// stays as it was (false).
+// Deletes one emoticon file; true when it is gone, and its cached drawings
+// with it (ForgetThumbnails). A locked or read-only file stays as it was
+// (false).
 bool DeleteFace(const std::wstring& path);
 
 // Deletes a category folder and everything in it, without forcing read-only

@@ -92,6 +92,22 @@ void DrawStraight(const std::wstring& path, ThumbnailCell& cell) {
   DrawImageFit(cell.dc, path, width, height);
 }
 
+// Deletes a path's rows of both tables in one transaction. A table the
+// database lacks holds nothing to delete.
+bool DeleteRecords(sqlite3* db, const std::wstring& path) {
+  if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+  bool ok = true;
+  for (const char* sql : {"DELETE FROM tblThumbnail WHERE Path = ?1", "DELETE FROM tblFittedCell WHERE Path = ?1"}) {
+    UniqueStatement stmt = Prepare(db, sql);
+    if (!stmt) continue;
+    BindText(stmt.get(), 1, path);
+    ok = ok && sqlite3_step(stmt.get()) == SQLITE_DONE;
+  }
+  ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+  if (!ok) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  return ok;
+}
+
 }  // namespace
 
 WIN32_FIND_DATAW GetFileInfo(const std::wstring& path) {
@@ -205,6 +221,7 @@ std::vector<uint8_t> BuildThumbnailBlob(const std::wstring& path, cTile& backgro
 
 bool ThumbnailStore::Open(const std::wstring& databasePath) {
   Close();
+  databasePath_ = databasePath;
   // A connection of its own: the thumbnails are read and written at any time,
   // independently of the program's query connection.
   if (!connection_.Open(databasePath)) return false;
@@ -236,6 +253,8 @@ void ThumbnailStore::Close() {
   seenCounter_.reset();
   remembered_.clear();
   kept_.clear();
+  undropped_.clear();
+  databasePath_.clear();
   fittedTable_ = false;
 }
 
@@ -258,6 +277,9 @@ bool ThumbnailStore::SyncRemembered() {
   batchChecked_ = batching_;
   const std::optional<uint32_t> counter = ReadChangeCounter();
   if (!counter || counter != seenCounter_ || remembered_.size() > kMaxRemembered) remembered_.clear();
+  // Another program wrote: it may have dropped the records of a file it
+  // replaced, so the kept cells are read from the database again.
+  if (counter != seenCounter_) kept_.clear();
   seenCounter_ = counter;
   return counter.has_value();
 }
@@ -305,7 +327,8 @@ bool ThumbnailStore::Write(Table table, const std::wstring& path, const std::wst
 
 void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
   if (!cell.dc) return;
-  if (!IsOpen()) {
+  const std::wstring key = FoldKey(path);
+  if (!IsOpen() || !RecordsDropped(key, path)) {
     DrawStraight(path, cell);
     return;
   }
@@ -313,7 +336,6 @@ void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
   // The counter is read before the record, so a write that lands in between
   // is noticed at the next call.
   bool remember = SyncRemembered();
-  const std::wstring key = FoldKey(path);
   DecodedThumbnail decoded;
   auto known = remembered_.find(key);
   const ThumbnailImage* image = nullptr;
@@ -356,6 +378,7 @@ bool ThumbnailStore::NoteOwnCommit() {
   const std::optional<uint32_t> after = ReadChangeCounter();
   const bool ours = after && seenCounter_ && *after == *seenCounter_ + 1;
   if (!ours) remembered_.clear();
+  if (!ours && after != seenCounter_) kept_.clear();  // as in SyncRemembered
   seenCounter_ = after;
   return after.has_value();
 }
@@ -363,8 +386,15 @@ bool ThumbnailStore::NoteOwnCommit() {
 void ThumbnailStore::ShowFitted(const std::wstring& path, HDC dc, int32_t width, int32_t height,
                                 COLORREF background) {
   if (!dc) return;
-  const std::wstring stamp = FileStamp(path);
   const std::wstring key = FoldKey(path);
+  if (!RecordsDropped(key, path)) {
+    // Drawn straight, and not kept, while the old records are there.
+    int32_t w = width, h = height;
+    DrawImageFit(dc, path, w, h);
+    return;
+  }
+  SyncRemembered();
+  const std::wstring stamp = FileStamp(path);
   if (!stamp.empty()) {
     if (const FittedCell* kept = FindKeptCell(key, path, stamp, width, height, CellColor(background))) {
       DrawFittedCell(dc, *kept);
@@ -400,6 +430,46 @@ const FittedCell* ThumbnailStore::FindKeptCell(const std::wstring& key, const st
   KeptCell& entry = kept_[key];
   entry = KeptCell{stamp, std::move(*cell)};
   return &entry.cell;
+}
+
+void ThumbnailStore::Forget(const std::wstring& path) {
+  const std::wstring key = FoldKey(path);
+  remembered_.erase(key);
+  kept_.erase(key);
+  std::erase_if(pending_, [&](const Pending& p) { return FoldKey(p.path) == key; });
+  if (DropRecords(path)) {
+    undropped_.erase(key);
+  } else {
+    undropped_.insert(key);
+  }
+}
+
+bool ThumbnailStore::DropRecords(const std::wstring& path) {
+  if (!IsOpen()) {
+    // A store that could not open (the other program held the database just
+    // then) still drops the records the other program would show.
+    if (databasePath_.empty() || ::GetFileAttributesW(databasePath_.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    DbConnection other;
+    return other.Open(databasePath_) && DeleteRecords(other.handle(), path);
+  }
+  EndBatchRead();
+  sqlite3* db = connection_.handle();
+  // A replace is the user's command: it waits for the other program as long
+  // as the program's queries do (the grid's own reads and writes give up sooner).
+  sqlite3_busy_timeout(db, kDatabaseBusyTimeoutMs);
+  const int before = sqlite3_total_changes(db);
+  const bool dropped = DeleteRecords(db, path);
+  sqlite3_busy_timeout(db, kThumbnailBusyTimeoutMs);
+  // A commit that deleted nothing wrote nothing, and left the counter as it was.
+  if (dropped && sqlite3_total_changes(db) != before) NoteOwnCommit();
+  return dropped;
+}
+
+bool ThumbnailStore::RecordsDropped(const std::wstring& key, const std::wstring& path) {
+  if (undropped_.find(key) == undropped_.end()) return true;
+  if (!DropRecords(path)) return false;
+  undropped_.erase(key);
+  return true;
 }
 
 bool ThumbnailStore::Store(Table table, const std::wstring& path, const std::wstring& date,
@@ -461,5 +531,7 @@ ThumbnailStore& ProgramThumbnailStore() {
 bool OpenThumbnailStore() { return ProgramThumbnailStore().Open(AppPath() + kThumbnailDatabaseName); }
 
 void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell) { ProgramThumbnailStore().Show(path, cell); }
+
+void ForgetThumbnails(const std::wstring& path) { ProgramThumbnailStore().Forget(path); }
 
 }  // namespace foundation

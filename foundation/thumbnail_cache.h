@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/core/fitted_cell.h"
@@ -96,6 +97,16 @@ class ThumbnailStore {
   void BeginBatch();
   void EndBatch();
 
+  // Drops the records of the file at path (its thumbnail and its kept grid
+  // cells), in the database and in memory, so that its next showing builds
+  // them afresh: for a file our programs put under a name, or take away
+  // from one. On NTFS a file made within seconds under the name of one just
+  // deleted or renamed away takes over that file's creation time, so the
+  // old file's records would still match the new one. A database that stays
+  // busy beyond the wait keeps them; the file is then drawn straight from
+  // the picture, and they are dropped at a later showing.
+  void Forget(const std::wstring& path);
+
  private:
   enum class Lookup { kHit, kMiss };
   // The two tables of records: thumbnails (Date) and kept grid cells (Stamp).
@@ -117,6 +128,10 @@ class ThumbnailStore {
   std::optional<uint32_t> ReadChangeCounter() const;
   // Forgets every remembered record once the database file has changed.
   bool SyncRemembered();
+  // Records deleted in the database; false when it stayed busy.
+  bool DropRecords(const std::wstring& path);
+  // False while records Forget could not drop are still there (tried again now).
+  bool RecordsDropped(const std::wstring& key, const std::wstring& path);
 
   // Records already read or written, kept while the database file is
   // unchanged: starting a read transaction costs far more than drawing a cell.
@@ -124,17 +139,22 @@ class ThumbnailStore {
     std::wstring date;
     DecodedThumbnail decoded;
   };
+  // Kept from Open, also when it failed (busy), for Forget.
+  std::wstring databasePath_;
   DbConnection connection_;
   UniqueFile counterFile_;
   std::optional<uint32_t> seenCounter_;
   std::unordered_map<std::wstring, Remembered> remembered_;
-  // Kept grid cells by folded path: they follow their files, not the
-  // database, so another program's writes don't make them stale.
+  // Kept grid cells by folded path: they follow their files, and are read
+  // from the database again once another program wrote to it (it may have
+  // dropped the records of a file it replaced).
   struct KeptCell {
     std::wstring stamp;
     FittedCell cell;
   };
   std::unordered_map<std::wstring, KeptCell> kept_;
+  // Folded paths whose records Forget could not drop.
+  std::unordered_set<std::wstring> undropped_;
   bool fittedTable_ = false;
   struct Pending {
     Table table;
@@ -165,5 +185,7 @@ class ThumbnailBatch {
 bool OpenThumbnailStore();
 ThumbnailStore& ProgramThumbnailStore();
 void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell);
+// Forget on the program's store: a file at path was put there or taken away.
+void ForgetThumbnails(const std::wstring& path);
 
 }  // namespace foundation

@@ -43,6 +43,43 @@ TEST(FileOps, ExistenceTests) {
   EXPECT_FALSE(FolderExists(L""));
 }
 
+// Wine makes no reparse point but its own links, so the entries of a folder
+// kept in the cloud and the like are given as a listing would give them.
+TEST(FileOps, OnlyEntriesThatLeadElsewhereAreLinks) {
+  auto entry = [](DWORD attributes, DWORD tag) {
+    WIN32_FIND_DATAW fd{};
+    fd.dwFileAttributes = attributes;
+    fd.dwReserved0 = tag;
+    return fd;
+  };
+  constexpr DWORD kFolder = FILE_ATTRIBUTE_DIRECTORY, kReparse = FILE_ATTRIBUTE_REPARSE_POINT;
+  // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS and FILE_ATTRIBUTE_PINNED, which the headers here lack.
+  constexpr DWORD kOnlyInTheCloud = 0x00400000, kPinned = 0x00080000;
+  // Symbolic links to a folder and to a file, a junction.
+  EXPECT_TRUE(IsLinkEntry(entry(kFolder | kReparse, IO_REPARSE_TAG_SYMLINK)));
+  EXPECT_TRUE(IsLinkEntry(entry(FILE_ATTRIBUTE_ARCHIVE | kReparse, IO_REPARSE_TAG_SYMLINK)));
+  EXPECT_TRUE(IsLinkEntry(entry(kFolder | kReparse, IO_REPARSE_TAG_MOUNT_POINT)));
+  // A reparse point whose tag is not told (Wine's links) is taken for one.
+  EXPECT_TRUE(IsLinkEntry(entry(kFolder | kReparse, 0)));
+
+  // In the cloud (a folder, and a file only there or also here), deduplicated, compressed.
+  EXPECT_FALSE(IsLinkEntry(entry(kFolder | kReparse, IO_REPARSE_TAG_CLOUD_6)));
+  EXPECT_FALSE(IsLinkEntry(entry(FILE_ATTRIBUTE_ARCHIVE | kReparse | kOnlyInTheCloud | FILE_ATTRIBUTE_OFFLINE,
+                                 IO_REPARSE_TAG_CLOUD_6)));
+  EXPECT_FALSE(IsLinkEntry(entry(FILE_ATTRIBUTE_ARCHIVE | kReparse | kPinned, IO_REPARSE_TAG_CLOUD)));
+  EXPECT_FALSE(IsLinkEntry(entry(FILE_ATTRIBUTE_ARCHIVE | kReparse, IO_REPARSE_TAG_DEDUP)));
+  EXPECT_FALSE(IsLinkEntry(entry(FILE_ATTRIBUTE_ARCHIVE | kReparse, IO_REPARSE_TAG_WOF)));
+  // No reparse point: whatever the reserved field holds means nothing.
+  EXPECT_FALSE(IsLinkEntry(entry(kFolder, 0)));
+  EXPECT_FALSE(IsLinkEntry(entry(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_COMPRESSED, IO_REPARSE_TAG_SYMLINK)));
+
+  TempDir dir;
+  WriteFileBytes(dir / L"a.gif", "GIF89a");
+  EXPECT_FALSE(IsLink(dir / L"a.gif"));
+  EXPECT_FALSE(IsLink(dir.path()));
+  EXPECT_FALSE(IsLink(dir / L"missing"));
+}
+
 TEST(FileOps, CreateFolderTreeMakesEveryMissingLevel) {
   TempDir dir;
   CreateFolderTree(dir / L"A\\B\\表情");

@@ -10,6 +10,7 @@
 #include "foundation/core/thumb_blob.h"
 #include "foundation/fitted_cells.h"
 #include "foundation/gdiplus_image.h"
+#include "foundation/library_ops.h"
 #include "foundation/picture_fitting.h"
 #include "foundation/thumbnail_cache.h"
 #include "picture_files.h"
@@ -423,6 +424,108 @@ TEST_F(ThumbnailCache, FittedCellThatCouldNotBeDrawnIsTriedAgain) {
   store_.ShowFitted(path, cell.dc(), 43, 43, white);
   EXPECT_EQ(Differences(cell, expected), 0);
   EXPECT_EQ(FittedRows(), 1);
+}
+
+// What NTFS does to a file made under the name of one just set aside
+// (tunnelling): it takes over that file's creation time. Wine gives a file's
+// last-write time as its creation time, so that time is set back too; with
+// the size the same as well, nothing the file system says of the new picture
+// tells it from the old one.
+void TakeOverTimes(const std::wstring& path, const WIN32_FILE_ATTRIBUTE_DATA& old) {
+  HANDLE f = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SetFileTime(f, &old.ftCreationTime, nullptr, &old.ftLastWriteTime));
+  CloseHandle(f);
+}
+
+// A folder of the library with one red picture a.bmp, and a blue one of the
+// same size to put in its place.
+class ReplacedPicture : public ThumbnailCache {
+ protected:
+  void SetUp() override {
+    ThumbnailCache::SetUp();
+    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
+    ASSERT_TRUE(MakePictureFile(face_, PictureFormat::kBmp, 30, 30, 0xFFF80000));
+    ASSERT_TRUE(MakePictureFile(source_ / L"a.bmp", PictureFormat::kBmp, 30, 30, 0xFF0000F8));
+    ASSERT_TRUE(GetFileAttributesExW(face_.c_str(), GetFileExInfoStandard, &old_));
+    stamp_ = FileStamp(face_);
+  }
+  void TearDown() override { ProgramThumbnailStore().Close(); }
+
+  // The colour in the middle of the file's thumbnail and of its kept cell.
+  COLORREF Thumbnail(ThumbnailStore& store) {
+    Surface cell(43, 43, kGray);
+    ThumbnailCell target;
+    target.dc = cell.dc();
+    store.Show(face_, target);
+    return cell.At(21, 21);
+  }
+  COLORREF Fitted(ThumbnailStore& store) {
+    Surface cell(43, 43, RGB(255, 255, 255));
+    store.ShowFitted(face_, cell.dc(), 43, 43, RGB(255, 255, 255));
+    return cell.At(21, 21);
+  }
+  void Replace() {
+    ASSERT_TRUE(CopyFaceVerified(nullptr, source_ / L"a.bmp", folder_));
+    TakeOverTimes(face_, old_);
+    ASSERT_EQ(FileStamp(face_), stamp_);
+  }
+
+  const std::wstring folder_ = dir_ / L"cat";
+  const std::wstring face_ = folder_ + L"\\a.bmp";
+  TempDir source_;
+  WIN32_FILE_ATTRIBUTE_DATA old_{};
+  std::wstring stamp_;
+};
+
+constexpr COLORREF kRed = RGB(0xF8, 0, 0), kBlue = RGB(0, 0, 0xF8);
+
+TEST_F(ReplacedPicture, IsDrawnAnewThoughItTookOverTheOldTimes) {
+  // This program's store, and store_ as the other program's on the same database.
+  ThumbnailStore& program = ProgramThumbnailStore();
+  ASSERT_TRUE(program.Open(db_));
+  for (ThumbnailStore* store : {&program, &store_}) {
+    EXPECT_TRUE(Near(Thumbnail(*store), kRed, 8));
+    EXPECT_TRUE(Near(Fitted(*store), kRed, 8));
+  }
+  Replace();
+  // Its records went with the old picture, and no store draws it from memory.
+  EXPECT_EQ(Rows().size(), 0u);
+  EXPECT_EQ(FittedRows(), 0);
+  for (ThumbnailStore* store : {&store_, &program}) {
+    EXPECT_TRUE(Near(Thumbnail(*store), kBlue, 8));
+    EXPECT_TRUE(Near(Fitted(*store), kBlue, 8));
+  }
+  ASSERT_EQ(Rows().size(), 1u);
+
+  // Changed in place by another program, its creation time kept: the
+  // thumbnail stays as it was.
+  ASSERT_TRUE(MakePictureFile(face_, PictureFormat::kBmp, 30, 30, 0xFF00F800));
+  TakeOverTimes(face_, old_);
+  EXPECT_TRUE(Near(Thumbnail(program), kBlue, 8));
+}
+
+TEST_F(ReplacedPicture, ReplacedWhileTheOtherProgramHoldsTheDatabase) {
+  ThumbnailStore& program = ProgramThumbnailStore();
+  ASSERT_TRUE(program.Open(db_));
+  EXPECT_TRUE(Near(Thumbnail(program), kRed, 8));
+  EXPECT_TRUE(Near(Fitted(program), kRed, 8));
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(db_).c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  Replace();
+  // The records could not go: the picture is drawn straight from the file.
+  EXPECT_TRUE(Near(Thumbnail(program), kBlue, 8));
+  sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  const auto rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].date, GetFileDate(face_));  // the old picture's, and seemingly the new one's
+  EXPECT_EQ(FittedRows(), 1);
+  // Free again: they go at the next showing, before the other program reads them.
+  EXPECT_TRUE(Near(Thumbnail(program), kBlue, 8));
+  EXPECT_TRUE(Near(Fitted(store_), kBlue, 8));
+  EXPECT_TRUE(Near(Thumbnail(store_), kBlue, 8));
 }
 
 TEST(FileDate, TextForm) {
