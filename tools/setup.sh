@@ -15,10 +15,14 @@ log() { printf '[setup] %s\n' "$*"; }
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
+# wine64-preloader reserves the addresses Wine needs (the shared user data
+# page among them) before anything else is mapped; without it, a process now
+# and then finds one taken by a randomly placed mapping and ends at once,
+# with exit code 1 and no output ("failed to map the shared user data").
 PACKAGES=(
   cmake make g++ gcc tcl dpkg-dev locales sqlite3 python3
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine64 xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei
+  wine64 wine64-preloader xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei
   rar googletest clang libclang-rt-14-dev libgif-dev
 )
 
