@@ -731,6 +731,9 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_DISPLAYCHANGE:
+      if (desktop_) desktop_->DisplayChanged();
+      break;
     case WM_CLOSE:
       Form_Unload();
       ::DestroyWindow(hwnd());

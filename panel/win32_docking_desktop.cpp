@@ -1,6 +1,7 @@
 #include "panel/win32_docking_desktop.h"
 
 #include "foundation/process_name.h"
+#include "panel/core/desktop_layout.h"
 #include "panel/desktop_monitors.h"
 
 namespace panel {
@@ -75,7 +76,8 @@ void Win32DockingDesktop::Hide() {
   RECT r;
   if (!::GetWindowRect(panel_, &r)) return;
   const int height = r.bottom - r.top;
-  MoveWindowIfChanged(panel_, r.left, HiddenTop(height), r.right - r.left, height);
+  if (!monitors_) monitors_ = MonitorRects();
+  MoveWindowIfChanged(panel_, r.left, TopAboveDesktop(*monitors_, height), r.right - r.left, height);
 }
 
 void Win32DockingDesktop::Place(int32_t leftTwips, int32_t topTwips, int32_t heightTwips) {

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "foundation/chat_windows.h"
 #include "foundation/core/chat_window_list.h"
+#include "foundation/core/int_rect.h"
 #include "panel/core/docking_tick.h"
 
 namespace panel {
@@ -37,6 +39,8 @@ class Win32DockingDesktop : public DockingDesktop {
   WindowId ChatWindow() override;
   void SetChatWindow(WindowId w) override;
   void Hide() override;
+  // The monitors were added, removed or moved (WM_DISPLAYCHANGE): Hide lists them again.
+  void DisplayChanged() { monitors_.reset(); }
   void Place(int32_t leftTwips, int32_t topTwips, int32_t heightTwips) override;
 
   static WindowId Id(HWND h) { return reinterpret_cast<WindowId>(h); }
@@ -62,6 +66,10 @@ class Win32DockingDesktop : public DockingDesktop {
   // The top-level windows the latest refresh enumerated, and a scratch list.
   std::vector<HWND> refreshed_, current_;
   bool everRefreshed_ = false;
+  // Listed at the first Hide after a change: Hide runs at nearly every tick
+  // while another window is in front, and listing them costs more than the
+  // rest of such a tick.
+  std::optional<std::vector<foundation::IntRect>> monitors_;
 };
 
 // Moves a top-level window only when its place really changes (pixels).
