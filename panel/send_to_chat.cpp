@@ -21,6 +21,21 @@ bool HasKeyboardFocus(HWND chat, HWND input) {
   return thread && ::GetGUIThreadInfo(thread, &info) && info.hwndFocus == input;
 }
 
+// The chat window's own window at a screen point: its deepest visible,
+// enabled child there, or the chat window itself. Asked of the chat window
+// alone, so that another program's window over the point (a topmost player,
+// the taskbar, the floating panel) neither answers nor stops the paste.
+HWND ChatWindowAt(HWND chat, POINT screen) {
+  HWND at = chat;
+  for (;;) {
+    POINT client = screen;
+    ::ScreenToClient(at, &client);
+    HWND child = ::ChildWindowFromPointEx(at, client, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED | CWP_SKIPTRANSPARENT);
+    if (!child || child == at) return at;
+    at = child;
+  }
+}
+
 }  // namespace
 
 void PumpSleepPump(DWORD milliseconds) {
@@ -35,12 +50,9 @@ bool PasteIntoChat(HWND chat) {
   ::SetForegroundWindow(chat);
   PumpSleepPump(kWaitAfterActivate);
   if (!PumpSleepUntil([&] { return InFront(chat); }, start, kWaitForChatInFront, kPollStep)) return false;
-  // Read with the chat window in front, so that no window it was behind
-  // answers for the point.
   RECT r;
   if (!::GetWindowRect(chat, &r)) return false;
-  HWND input = ::WindowFromPoint(POINT{r.left + 50, r.bottom - 50});
-  if (!input || (input != chat && !::IsChild(chat, input))) return false;
+  HWND input = ChatWindowAt(chat, POINT{r.left + 50, r.bottom - 50});
   // A hung chat window holds the panel no longer than the road's bound.
   const DWORD spent = ::GetTickCount() - start;
   if (spent >= kWaitForChatInFront) return false;

@@ -243,6 +243,66 @@ TEST_F(PanelSend, DoubleClickPastesThatPicture) {
   EXPECT_EQ(Count("key "), 4u) << Log();
 }
 
+namespace {
+
+// A topmost window that never takes the activation, over the chat window's
+// lowest 70 pixels where its input box is, as a player kept on top or the
+// taskbar over a chat window dragged low. Counts the keys it receives.
+class CoveringWindow {
+ public:
+  explicit CoveringWindow(const RECT& chat) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"PanelTestCoveringWindow";
+    ::RegisterClassW(&wc);
+    keys_ = 0;
+    hwnd_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"cover",
+                              WS_POPUP | WS_VISIBLE, chat.left, chat.bottom - 70, chat.right - chat.left, 70, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+  }
+  ~CoveringWindow() { ::DestroyWindow(hwnd_); }
+  HWND hwnd() const { return hwnd_; }
+  static int Keys() { return keys_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ++keys_;
+    if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+  static inline int keys_ = 0;
+  HWND hwnd_;
+};
+
+}  // namespace
+
+// Another program's window over the input box does not stop a click: the
+// input box is looked up within the chat window alone.
+TEST_F(PanelSend, WindowOverTheInputBoxDoesNotStopThePaste) {
+  RECT chat;
+  ASSERT_TRUE(::GetWindowRect(qq_.hwnd(), &chat));
+  CoveringWindow cover(chat);
+  ASSERT_NE(cover.hwnd(), nullptr);
+  const POINT inputPoint{chat.left + 50, chat.bottom - 50};
+  ASSERT_TRUE(PumpUntil([&] { return ::WindowFromPoint(inputPoint) == cover.hwnd(); }));
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return Docked(); }));
+
+  PressCell(0, false);
+  ASSERT_TRUE(qq_.WaitForLine("paste bitmap=40x30")) << Log();
+  ASSERT_TRUE(qq_.WaitForLine("key up vk=0x11 ctrl=0 in=input")) << Log();
+
+  ASSERT_TRUE(BringToFront(qq_.hwnd()));
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return Docked(); }));
+  PressCell(1, true);
+  ASSERT_TRUE(qq_.WaitForLine("paste bitmap=20x10")) << Log();
+  ASSERT_TRUE(qq_.WaitForLine("click 发送(S)")) << Log();
+  EXPECT_TRUE(qq_.WaitForLine("key down vk=0x0D ctrl=1 in=button")) << Log();
+  EXPECT_EQ(Count("key down vk=0x56 ctrl=1 in=input"), 2u) << Log();
+  EXPECT_EQ(::WindowFromPoint(inputPoint), cover.hwnd()) << "the cover stayed over the input box";
+  EXPECT_EQ(CoveringWindow::Keys(), 0);
+}
+
 // A chat window that hangs in its send button's click holds the panel only
 // for the click's bound: the docking loop then runs again, and hides the
 // panel once another window is in front.
