@@ -258,8 +258,11 @@ class CoveringWindow {
     ::RegisterClassW(&wc);
     keys_ = 0;
     hwnd_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, wc.lpszClassName, L"cover",
-                              WS_POPUP | WS_VISIBLE, chat.left, chat.bottom - 70, chat.right - chat.left, 70, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+                              WS_POPUP, chat.left, chat.bottom - 70, chat.right - chat.left, 70, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    // Shown without the activation: Wine activates a window created visible
+    // whatever its extended style, which would hide the docked panel.
+    ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
   ~CoveringWindow() { ::DestroyWindow(hwnd_); }
   HWND hwnd() const { return hwnd_; }
@@ -286,6 +289,7 @@ TEST_F(PanelSend, WindowOverTheInputBoxDoesNotStopThePaste) {
   ASSERT_NE(cover.hwnd(), nullptr);
   const POINT inputPoint{chat.left + 50, chat.bottom - 50};
   ASSERT_TRUE(PumpUntil([&] { return ::WindowFromPoint(inputPoint) == cover.hwnd(); }));
+  ASSERT_EQ(::GetForegroundWindow(), qq_.hwnd()) << "the cover took the activation";
   ASSERT_TRUE(PanelProcess::WaitFor([&] { return Docked(); }));
 
   PressCell(0, false);
