@@ -35,10 +35,11 @@ bool PumpSleepUntil(Ready ready, DWORD start, DWORD bound, DWORD step) {
 }
 
 // The input box: the chat window's own window at 50 px right of its left edge
-// and 50 px above its bottom, whatever other window lies over that point. Brings the chat window to the front, focuses the
-// box and presses Ctrl+V. False, with no key pressed, when chat is not a live
-// window, or when it did not come to the front with the focus in its input
-// box within kWaitForChatInFront.
+// and 50 px above its bottom, whatever other window lies over that point.
+// Brings the chat window to the front, focuses the box and presses Ctrl+V.
+// False, with no key pressed, when chat is not a live window, or when it did
+// not come to the front with the focus in its input box within
+// kWaitForChatInFront.
 bool PasteIntoChat(HWND chat);
 
 // BM_CLICK on the direct child of class "Button" captioned "发送(S)", given
