@@ -19,7 +19,9 @@ constexpr COLORREF kSelectionFrame = RGB(49, 106, 196);
 bool FaceCell::Create(HWND parent, int id, int x, int y) {
   if (!surface_.Resize(kCellPixels, kCellPixels)) return false;
   surface_.Fill(::GetSysColor(COLOR_WINDOW));
-  return CreateWindowObject({kCellClass, 0}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", x, y, kCellPixels,
+  // CS_DBLCLKS: the second press of a double click comes as WM_LBUTTONDBLCLK,
+  // which is no click, so a double click toggles the cell once.
+  return CreateWindowObject({kCellClass}, 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, L"", x, y, kCellPixels,
                             kCellPixels, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
@@ -83,6 +85,8 @@ LRESULT FaceCell::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (click && x >= 0 && y >= 0 && x < kCellPixels && y < kCellPixels && Click) Click();
       return 0;
     }
+    case WM_LBUTTONDBLCLK:
+      return 0;
     case WM_CAPTURECHANGED:
       pressed_ = false;
       return 0;

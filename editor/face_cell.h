@@ -34,7 +34,8 @@ class FaceCell : public foundation::WindowBase {
   bool Selected() const { return selected_; }
   void SetSelected(bool selected);
 
-  // Raised by a left click (press and release on the cell).
+  // Raised by a left click (press and release on the cell); the second press
+  // of a double click raises none.
   std::function<void()> Click;
 
   // What the cell shows (tests).

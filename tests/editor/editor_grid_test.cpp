@@ -1,5 +1,8 @@
 // The main window: categories, paging and the selection, driven as a user would.
+#include <algorithm>
+
 #include "editor_fixture.h"
+#include "support/mouse_input.h"
 
 using namespace editor_tests;
 using namespace editor;
@@ -89,6 +92,36 @@ TEST_F(EditorGrid, SelectAllAndNoneThenDeleteThreeOnPage2) {
   // Nothing selected: a hint and no question.
   ExpectBox(ClickForPrompt(kIdDeleteFaces), kSelectFacesToDelete, foundation::kBoxInfo);
   EXPECT_EQ(FilesIn(editor_.CategoryPath(L"cat")).size(), 57u);
+}
+
+// Clicks from the system's input queue, where a second press soon after the
+// first one makes a double click.
+TEST_F(EditorGrid, ADoubleClickSelectsTheCellAndTwoClicksASecondApartDoNot) {
+  AddFaces(L"cat", 3);
+  ASSERT_TRUE(Start());
+  HWND cell = editor_.Control(kIdFirstCell + 1);
+  ASSERT_TRUE(cell);
+  ::SetForegroundWindow(::GetAncestor(cell, GA_ROOT));
+  const POINT middle = testing_support::ScreenPointOf(cell, 20, 20);
+
+  testing_support::DoubleClickAt(middle);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.CellSelected(1); }));
+  // The other press, had it toggled as well, is handled by now.
+  ASSERT_TRUE(editor_.Settle(0));
+  EXPECT_TRUE(editor_.CellSelected(1));
+
+  // Far enough apart, two clicks are two clicks: the cell is as it was.
+  HWND other = editor_.Control(kIdFirstCell + 2);
+  const POINT otherMiddle = testing_support::ScreenPointOf(other, 20, 20);
+  testing_support::ClickAt(otherMiddle);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.CellSelected(2); }));
+  ::Sleep(std::max<DWORD>(1000, ::GetDoubleClickTime() + 500));
+  testing_support::ClickAt(otherMiddle);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return !editor_.CellSelected(2); }));
+  ASSERT_TRUE(editor_.Settle(0));
+  EXPECT_FALSE(editor_.CellSelected(2));
+  EXPECT_TRUE(editor_.CellSelected(1));
+  testing_support::ParkPointer();
 }
 
 TEST_F(EditorGrid, ManyCategoriesScrollTheStrip) {

@@ -4,14 +4,25 @@
 
 namespace testing_support {
 
-void ClickAt(POINT screen, bool right) {
+namespace {
+
+void PressAndRelease(POINT screen, bool right, int times) {
   ::SetCursorPos(screen.x, screen.y);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, in, sizeof(INPUT));
+  INPUT in[4]{};
+  for (int i = 0; i < 2 * times; ++i) {
+    in[i].type = INPUT_MOUSE;
+    const bool down = i % 2 == 0;
+    in[i].mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
+                             : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+  }
+  ::SendInput(2 * times, in, sizeof(INPUT));
 }
+
+}  // namespace
+
+void ClickAt(POINT screen, bool right) { PressAndRelease(screen, right, 1); }
+
+void DoubleClickAt(POINT screen) { PressAndRelease(screen, false, 2); }
 
 bool PointAt(POINT screen, const std::function<bool()>& settled, DWORD timeoutMs) {
   ::SetCursorPos(screen.x, screen.y);

@@ -10,6 +10,9 @@ namespace testing_support {
 // Moves the pointer to a screen point and presses and releases the left (or right) button there.
 void ClickAt(POINT screen, bool right = false);
 
+// Two left clicks there in one go, as a double click.
+void DoubleClickAt(POINT screen);
+
 // Rests the pointer on a screen point as a user who points at something
 // does, moving it a pixel and back until settled() holds (the program under
 // the pointer has answered its moves: what shows on hover shows, what moves
