@@ -504,6 +504,12 @@ void Frmmain::Combo1_Click() {
   ::SetTimer(hwnd(), kTimerReload, kReloadIntervalMs, nullptr);
 }
 
+void Frmmain::ComboPicked(int id) {
+  if (id == kIdCombo1) Combo1_Click();
+  if (id == kIdCombo3) Combo3_Click();
+  if (id == kIdCombo2) symbolPage_.Combo2_Click();
+}
+
 void Frmmain::Combo3_Click() { LoadFace2(Combo3Text()); }
 
 void Frmmain::Timer4_Timer() {
@@ -724,10 +730,16 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (id == kIdCommand2) Command2_Click();
         if (id == kIdCommand3) Command3_Click();
         if (id == kIdCommand7) Command7_Click();
-      } else if (code == CBN_SELCHANGE) {
-        if (id == kIdCombo1) Combo1_Click();
-        if (id == kIdCombo3) Combo3_Click();
-        if (id == kIdCombo2) symbolPage_.Combo2_Click();
+      } else if (code == CBN_SELENDOK || code == CBN_SELCHANGE) {
+        for (Page& page : pages_) {
+          if (!page.combo || ::GetDlgCtrlID(page.combo) != id) continue;
+          const int selection = static_cast<int>(::SendMessageW(page.combo, CB_GETCURSEL, 0, 0));
+          const bool picked =
+              code == CBN_SELENDOK
+                  ? page.comboPick.SelEndOk(selection)
+                  : page.comboPick.SelChange(selection, ::SendMessageW(page.combo, CB_GETDROPPEDSTATE, 0, 0) != 0);
+          if (picked) ComboPicked(id);
+        }
       }
       return 0;
     }

@@ -18,6 +18,7 @@
 #include "foundation/flat_control.h"
 #include "foundation/magnetic_wnd.h"
 #include "foundation/window_base.h"
+#include "panel/core/combo_pick.h"
 #include "panel/core/docking_tick.h"
 #include "panel/face_grid.h"
 #include "panel/frm_menu.h"
@@ -95,11 +96,14 @@ class Frmmain : public foundation::WindowBase {
     controls::Box box;
     controls::Box status;
     HWND combo = nullptr;
+    ComboPick comboPick;
     PlainPanel viewport;
     controls::XpVScrollBar scroll;
   };
 
   void CreateControls();
+  // A pick in one of the pages' lists, the item already chosen included.
+  void ComboPicked(int id);
   void Form_Load();
   void Form_Unload();
   void Form_Resize();

@@ -44,14 +44,14 @@ int CellsOnScreenThatDiffer(HWND grid, const Cells& expected, int& shown) {
   screen.CopyFromScreen(view.left, view.top);
   int differ = 0;
   shown = 0;
-  for (int k = 0; k < kPictures; ++k) {
-    const POINT at = CellCorner(grid, k);
+  for (size_t k = 0; k < expected.size(); ++k) {
+    const POINT at = CellCorner(grid, static_cast<int>(k));
     if (at.x < view.left || at.y < view.top || at.x + 43 > view.right || at.y + 43 > view.bottom) continue;
     ++shown;
     bool same = true;
     for (int y = 0; y < 43 && same; ++y)
       for (int x = 0; x < 43 && same; ++x)
-        same = screen.At(at.x - view.left + x, at.y - view.top + y) == expected[static_cast<size_t>(k)]->At(x, y);
+        same = screen.At(at.x - view.left + x, at.y - view.top + y) == expected[k]->At(x, y);
     differ += same ? 0 : 1;
   }
   return differ;
@@ -89,6 +89,71 @@ void SpoilKeepingStamp(const std::wstring& path) {
   ::CloseHandle(f);
 }
 
+// Picture k of the grid tests: sizes below, at and above the 33-pixel box,
+// upright and wide, in each format; PNGs half transparent. Its cell as the
+// fit-and-draw routine draws it joins expected.
+bool AddPicture(const std::wstring& folder, int k, std::vector<std::wstring>& files, Cells& expected) {
+  static const PictureFormat formats[] = {PictureFormat::kPng, PictureFormat::kJpeg, PictureFormat::kGif,
+                                          PictureFormat::kBmp};
+  static const wchar_t* extensions[] = {L".png", L".jpg", L".gif", L".bmp"};
+  foundation::GdiPlusSession gdiplus;
+  const int w = 16 + (k * 23) % 90, h = 12 + (k * 37) % 80;
+  const uint32_t argb = 0xFF000000u | ((k * 0x3B) & 0xFF) << 16 | ((k * 0x71) & 0xFF) << 8 | ((k * 0x95) & 0xFF);
+  wchar_t name[32];
+  swprintf(name, 32, L"%02d%ls", k, extensions[k % 4]);
+  files.push_back(folder + name);
+  if (!pictures_test::MakePictureFile(files.back(), formats[k % 4], w, h, argb, k % 4 == 0)) return false;
+  expected.push_back(std::make_unique<Surface>(43, 43, kWhite));
+  int32_t cw = 43, ch = 43;
+  foundation::DrawImageFit(expected.back()->dc(), files.back(), cw, ch);
+  return true;
+}
+
+// The panel docked beside a chat window, which is kept in front (another
+// program's new window may take the foreground meanwhile).
+class DockedPanel {
+ public:
+  explicit DockedPanel(PanelProcess& panel) : panel_(panel) {}
+  void Start() {
+    ASSERT_TRUE(qq_.Start(L"QQ.exe", {L"--x", L"100", L"--y", L"50", L"--height", L"330"}));
+    Restart();
+  }
+  void Restart() {
+    ASSERT_TRUE(panel_.Start());
+    ASSERT_TRUE(BringToFront(qq_.hwnd()));
+    ASSERT_TRUE(PanelProcess::WaitFor([&] { return Docked(); }));
+  }
+  bool Docked() {
+    if (::GetForegroundWindow() != qq_.hwnd()) ::SetForegroundWindow(qq_.hwnd());
+    return panel_.WindowRect().left == 600;
+  }
+
+ private:
+  PanelProcess& panel_;
+  QqDoubleProcess qq_;  // a short chat window: only the first rows of the grid are in view
+};
+
+// The visible drop-down list of a process's combo box, or nullptr.
+HWND DroppedList(DWORD process) {
+  struct Search {
+    DWORD process;
+    HWND found;
+  } search{process, nullptr};
+  ::EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        wchar_t cls[32] = {};
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        ::GetClassNameW(w, cls, 32);
+        if (owner != s->process || wcscmp(cls, L"ComboLBox") != 0 || !::IsWindowVisible(w)) return TRUE;
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 }  // namespace
 
 TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
@@ -98,42 +163,12 @@ TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
   panel.AddCategory(L"默认表情");
   std::vector<std::wstring> files;
   Cells expected;
-  {
-    foundation::GdiPlusSession gdiplus;
-    const PictureFormat formats[] = {PictureFormat::kPng, PictureFormat::kJpeg, PictureFormat::kGif,
-                                     PictureFormat::kBmp};
-    const wchar_t* extensions[] = {L".png", L".jpg", L".gif", L".bmp"};
-    for (int k = 0; k < kPictures; ++k) {
-      // Sizes below, at and above the 33-pixel box, upright and wide; PNGs half transparent.
-      const int w = 16 + (k * 23) % 90, h = 12 + (k * 37) % 80;
-      const uint32_t argb = 0xFF000000u | ((k * 0x3B) & 0xFF) << 16 | ((k * 0x71) & 0xFF) << 8 | ((k * 0x95) & 0xFF);
-      wchar_t name[32];
-      swprintf(name, 32, L"%02d%ls", k, extensions[k % 4]);
-      files.push_back(panel.folder() + L"Face\\默认表情\\" + name);
-      ASSERT_TRUE(pictures_test::MakePictureFile(files.back(), formats[k % 4], w, h, argb, k % 4 == 0));
-      expected.push_back(std::make_unique<Surface>(43, 43, kWhite));
-      int32_t cw = 43, ch = 43;
-      foundation::DrawImageFit(expected.back()->dc(), files.back(), cw, ch);
-    }
-  }
-  // A short chat window: only the first rows of the grid are in view.
-  QqDoubleProcess qq;
-  ASSERT_TRUE(qq.Start(L"QQ.exe", {L"--x", L"100", L"--y", L"50", L"--height", L"330"}));
-  // Docked beside the chat window, which is kept in front (another program's
-  // new window may take the foreground meanwhile).
-  auto docked = [&] {
-    if (::GetForegroundWindow() != qq.hwnd()) ::SetForegroundWindow(qq.hwnd());
-    return panel.WindowRect().left == 600;
-  };
-  auto startDocked = [&] {
-    ASSERT_TRUE(panel.Start());
-    ASSERT_TRUE(BringToFront(qq.hwnd()));
-    ASSERT_TRUE(PanelProcess::WaitFor(docked));
-  };
-  startDocked();
+  for (int k = 0; k < kPictures; ++k) ASSERT_TRUE(AddPicture(panel.folder() + L"Face\\默认表情\\", k, files, expected));
+  DockedPanel docked(panel);
+  docked.Start();
   HWND grid = panel.Grids().front();
   int shown = 0, differ = -1;
-  auto cellsShown = [&] { return docked() && (differ = CellsOnScreenThatDiffer(grid, expected, shown)) == 0; };
+  auto cellsShown = [&] { return docked.Docked() && (differ = CellsOnScreenThatDiffer(grid, expected, shown)) == 0; };
   EXPECT_TRUE(PanelProcess::WaitFor(cellsShown)) << differ << " of " << shown << " cells on screen differ";
   EXPECT_GE(shown, 5);
   EXPECT_LT(shown, kPictures);
@@ -160,8 +195,41 @@ TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
   // hold nothing a decoder takes, with their sizes and times as they were.
   panel.Close();
   for (const std::wstring& path : files) SpoilKeepingStamp(path);
-  startDocked();
+  docked.Restart();
   grid = panel.Grids().front();
   EXPECT_TRUE(PanelProcess::WaitFor(cellsShown))
       << differ << " of " << shown << " cells on screen differ after the restart";
+}
+
+// A user who put a picture into the shown category's folder with Explorer
+// picks that category again in the list to see it.
+TEST(PanelGrid, TheShownCategoryPickedAgainShowsWhatWasPutIntoItsFolder) {
+  ParkPointer();
+  PanelProcess panel;
+  panel.AddCategory(L"默认表情");
+  const std::wstring folder = panel.folder() + L"Face\\默认表情\\";
+  std::vector<std::wstring> files;
+  Cells expected;
+  for (int k = 0; k < 2; ++k) ASSERT_TRUE(AddPicture(folder, k, files, expected));
+  DockedPanel docked(panel);
+  docked.Start();
+  HWND grid = panel.Grids().front();
+  int shown = 0, differ = -1;
+  auto cellsShown = [&] { return docked.Docked() && (differ = CellsOnScreenThatDiffer(grid, expected, shown)) == 0; };
+  ASSERT_TRUE(PanelProcess::WaitFor(cellsShown)) << differ << " of " << shown << " cells on screen differ";
+
+  ASSERT_TRUE(AddPicture(folder, 2, files, expected));
+  HWND combo = panel.Combo(1001);
+  ASSERT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+  RECT box{};
+  ::GetWindowRect(combo, &box);
+  ClickAt(POINT{box.right - 6, (box.top + box.bottom) / 2});
+  HWND list = nullptr;
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return (list = DroppedList(panel.pid())) != nullptr; }));
+  const int itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  ClickAt(ScreenPointOf(list, 10, itemHeight / 2));
+  ParkPointer();
+  EXPECT_TRUE(PanelProcess::WaitFor([&] { return DroppedList(panel.pid()) == nullptr; }));
+  EXPECT_TRUE(PanelProcess::WaitFor(cellsShown)) << differ << " of " << shown << " cells on screen differ";
+  EXPECT_EQ(shown, 3);
 }
