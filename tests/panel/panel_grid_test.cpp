@@ -133,24 +133,26 @@ class DockedPanel {
   QqDoubleProcess qq_;  // a short chat window: only the first rows of the grid are in view
 };
 
+struct ListSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindDroppedList(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<ListSearch*>(p);
+  wchar_t cls[32] = {};
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(w, &owner);
+  ::GetClassNameW(w, cls, 32);
+  if (owner != s->process || wcscmp(cls, L"ComboLBox") != 0 || !::IsWindowVisible(w)) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
 // The visible drop-down list of a process's combo box, or nullptr.
 HWND DroppedList(DWORD process) {
-  struct Search {
-    DWORD process;
-    HWND found;
-  } search{process, nullptr};
-  ::EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        wchar_t cls[32] = {};
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(w, &owner);
-        ::GetClassNameW(w, cls, 32);
-        if (owner != s->process || wcscmp(cls, L"ComboLBox") != 0 || !::IsWindowVisible(w)) return TRUE;
-        s->found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ListSearch search{process, nullptr};
+  ::EnumWindows(FindDroppedList, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
