@@ -231,7 +231,18 @@ TEST_F(StalledPack, BackEndsItAtOnce) {
 
 TEST_F(StalledPack, APanelEndedMeanwhileTakesItsDownloadAlong) {
   ASSERT_NO_FATAL_FAILURE(StartDownload(L"stuck.rar|1 KB|卡住|a\r\n"));
-  // As a crash or the task manager would: nothing of the panel's own runs.
+  // As a crash or the task manager would (or Windows shutting down): nothing
+  // of the panel's own runs.
   w_->panel.Kill();
   EXPECT_TRUE(SeenClosed(3000));
+  // No category of the pack, which would count as downloaded: the next panel
+  // offers the pack again.
+  EXPECT_FALSE(foundation::FolderExists(w_->panel.CategoryPath(L"stuck")));
+  OpenPackWindow next(site_, w_->panel.folder());
+  ASSERT_NE(next.window, nullptr);
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return StoredText(next.frame) == L"表情包列表 (获取完成)"; }, 15000));
+  RemoteListView list(::GetDlgItem(next.window, panel::kIdListView1));
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Text(0, 3), L"");
+  EXPECT_TRUE(list.IsChecked(0));
 }
