@@ -5,9 +5,8 @@
 #include "foundation/path_fields.h"
 
 namespace foundation {
-namespace {
 
-std::wstring ModulePath() {
+std::wstring ProgramFile() {
   std::wstring buf(MAX_PATH, L'\0');
   for (;;) {
     DWORD n = ::GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
@@ -20,16 +19,14 @@ std::wstring ModulePath() {
   }
 }
 
-}  // namespace
-
 std::wstring AppPath() {
-  std::wstring path = ModulePath();
+  std::wstring path = ProgramFile();
   size_t pos = path.rfind(L'\\');
   return WithTrailingBackslash(pos == std::wstring::npos ? std::wstring() : path.substr(0, pos));
 }
 
 std::wstring ExeName() {
-  std::wstring name = GetFileName(ModulePath());
+  std::wstring name = GetFileName(ProgramFile());
   size_t dot = name.rfind(L'.');
   return dot == std::wstring::npos ? name : name.substr(0, dot);
 }

@@ -165,6 +165,14 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b) {
   return TextEquals(FullPath(a), FullPath(b));
 }
 
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder) {
+  if (path.empty() || folder.empty()) return false;
+  std::wstring root = FullPath(folder);
+  if (root.back() != L'\\') root += L'\\';
+  const std::wstring full = FullPath(path);
+  return full.size() > root.size() && TextEquals(std::wstring_view(full).substr(0, root.size()), root);
+}
+
 bool CopyFileTo(HWND owner, const std::wstring& source, const std::wstring& target) {
   if (source.empty() || target.empty() || HasWildcard(source) || HasWildcard(target)) return false;
   if (!FileExists(target)) {

@@ -25,6 +25,11 @@ void CreateFolderTree(const std::wstring& path);
 // (letter case, relative path, short name).
 bool IsSameFile(const std::wstring& a, const std::wstring& b);
 
+// True when path names an entry somewhere below folder, both made full paths
+// first (".." and "." resolved), letter case aside; folder itself and a
+// sibling whose name merely starts like it are not below it.
+bool IsInsideFolder(const std::wstring& path, const std::wstring& folder);
+
 // Copies source to target through the shell (its own progress and error
 // windows, owned by owner). target is a file path or a folder ending in "\".
 // An existing target file is replaced only once the new copy exists: it is

@@ -1,11 +1,14 @@
 #include "panel/file_download.h"
 
+#include <shlobj.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "foundation/ansi_text.h"
+#include "foundation/file_ops.h"
 #include "foundation/helper_process.h"
 #include "panel/transfer_helper.h"
 
@@ -56,6 +59,16 @@ bool TakeRecords(std::string& bytes, std::vector<Record>& records) {
   return true;
 }
 
+// A file the service named as its copy in the Internet cache, deleted: a
+// download ended midway leaves it there with no cache entry that owns it.
+// The name came through a helper's record, so only a file inside the cache
+// folder is taken for one.
+void DeleteInternetCacheFile(const std::wstring& path) {
+  wchar_t cache[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_INTERNET_CACHE, nullptr, SHGFP_TYPE_CURRENT, cache))) return;
+  if (foundation::IsInsideFolder(path, cache)) ::DeleteFileW(path.c_str());
+}
+
 }  // namespace
 
 CFileDownload* CFileDownload::Create() { return new CFileDownload(); }
@@ -85,6 +98,7 @@ bool CFileDownload::BeginDownload() {
   lastHttpStatus_ = 0;
   ResetHttpStatus();
   lastProgress_ = lastProgressMax_ = 0;
+  cacheFiles_.clear();
   AddRef();  // the object lives through the whole call, whoever releases it meanwhile
   return true;
 }
@@ -94,6 +108,8 @@ bool CFileDownload::EndDownload(const std::wstring& url, const std::wstring& fil
   // The service keeps what it fetched in the Internet cache whatever the
   // bind flags say (Wine does): a refused pack of 64 MiB would stay there.
   ::DeleteUrlCacheEntryW(url.c_str());
+  for (const std::wstring& file : cacheFiles_) DeleteInternetCacheFile(file);
+  cacheFiles_.clear();
   if (!ok) ::DeleteFileW(fileName.c_str());
   Release();
   return ok;
@@ -133,6 +149,7 @@ bool CFileDownload::DownloadInHelper(const std::wstring& url, const std::wstring
         whole = r.c == 1;
         continue;
       }
+      if (r.c == BINDSTATUS_CACHEFILENAMEAVAILABLE) NoteCacheFile(record.text);
       if (r.a > bytesSoFar) {
         bytesSoFar = r.a;
         lastBytesAt = ::GetTickCount64();
@@ -167,6 +184,12 @@ bool CFileDownload::DownloadInThisProcess(const std::wstring& url, const std::ws
   return EndDownload(url, fileName, ok);
 }
 
+void CFileDownload::NoteCacheFile(const std::wstring& path) {
+  if (!path.empty() && std::find(cacheFiles_.begin(), cacheFiles_.end(), path) == cacheFiles_.end()) {
+    cacheFiles_.push_back(path);
+  }
+}
+
 void CFileDownload::AbortDownloading() {
   abortRequested_ = true;
   if (binding_) binding_->Abort();
@@ -193,6 +216,8 @@ HRESULT CFileDownload::OnStartBinding(DWORD, IBinding* binding) {
 HRESULT CFileDownload::OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode, LPCWSTR statusText) {
   lastProgress_ = progress;
   lastProgressMax_ = progressMax;
+  const std::wstring text = StrFromPtr(statusText, true);
+  if (statusCode == BINDSTATUS_CACHEFILENAMEAVAILABLE) NoteCacheFile(text);
   // Refused as soon as the announced size or the bytes so far are over the
   // bound: nothing of it is kept.
   if (progress > kMaxDownloadBytes || progressMax > kMaxDownloadBytes) {
@@ -200,7 +225,7 @@ HRESULT CFileDownload::OnProgress(ULONG progress, ULONG progressMax, ULONG statu
     return E_ABORT;
   }
   // A copy: the handler may clear or replace the event while it runs.
-  if (auto handler = OnProgressEvent) handler(progress, progressMax, statusCode, StrFromPtr(statusText, true));
+  if (auto handler = OnProgressEvent) handler(progress, progressMax, statusCode, text);
   return abortRequested_ ? E_ABORT : S_OK;
 }
 

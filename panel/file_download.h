@@ -18,7 +18,11 @@
 // announced, and no more than kMaxDownloadBytes came (a larger one is
 // stopped as soon as it says so or gets there). Anything else fails, and a
 // partial file is deleted. The copy the service keeps in the system's
-// Internet cache is removed.
+// Internet cache is removed, its entry and its file, whether the download
+// came whole, failed or was given up midway (once the helper is gone, which
+// held the file open). The file is the one the service names in a progress
+// report as soon as the answer's headers are in: one given up in the instant
+// before that report keeps its file.
 //
 // It is a COM object: the service holds references while it runs, so it is
 // made with Create and released, never deleted. Whoever handles
@@ -31,6 +35,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/http_bind_callback.h"
 
@@ -82,6 +87,8 @@ class CFileDownload final : public foundation::HttpBindCallback {
   bool BeginDownload();
   bool EndDownload(const std::wstring& url, const std::wstring& fileName, bool ok);
   bool DownloadInHelper(const std::wstring& url, const std::wstring& fileName);
+  // A file the service reports as its copy in the Internet cache.
+  void NoteCacheFile(const std::wstring& path);
 
   LONG refs_ = 1;
   bool busy_ = false;
@@ -91,6 +98,7 @@ class CFileDownload final : public foundation::HttpBindCallback {
   HRESULT lastResult_ = S_OK;
   DWORD lastHttpStatus_ = 0;
   ULONG lastProgress_ = 0, lastProgressMax_ = 0;
+  std::vector<std::wstring> cacheFiles_;
 };
 
 // Releases a COM reference when the owner goes.

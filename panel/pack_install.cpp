@@ -30,12 +30,14 @@ bool StartsAsRarArchive(const std::wstring& path) {
 
 bool InstallPack(CFileDownload& downloader, const PackInstall& pack) {
   if (!IsPackArchiveName(pack.archiveName)) return false;
-  const std::wstring folder = pack.libraryRoot + PackCategory(pack.archiveName);
-  const bool madeFolder = !foundation::FolderExists(folder);
-  if (madeFolder) foundation::CreateFolder(folder);
   // Never a path in the library: a file there named like the pack is the user's.
   const std::wstring archive = foundation::MakeFreshFile(foundation::GetTempDir(), kPackDownloadPrefix, L".rar");
   bool ok = !archive.empty() && downloader.StartDownloading(pack.url, archive) && StartsAsRarArchive(archive);
+  // The category only now: a panel ended during the download would leave an
+  // empty one, which the pack list takes for the pack already downloaded.
+  const std::wstring folder = pack.libraryRoot + PackCategory(pack.archiveName);
+  const bool madeFolder = ok && !foundation::FolderExists(folder);
+  if (madeFolder) foundation::CreateFolder(folder);
   if (ok) {
     ok = foundation::ProcessRarArchive(foundation::kRarOperationExtract, archive, folder + L"\\", L"") == 0;
   }

@@ -7,7 +7,7 @@
 
 namespace panel {
 
-std::wstring TransferHelperProgram() { return foundation::AppPath() + kPanelProgram; }
+std::wstring TransferHelperProgram() { return foundation::ProgramFile(); }
 
 std::optional<int> RunAsTransferHelper(const wchar_t* commandLine) {
   const auto args = foundation::StartAsHelper(commandLine, kTransferHelperSwitch);

@@ -12,14 +12,14 @@ namespace panel {
 inline constexpr wchar_t kTransferHelperSwitch[] = L"/transfer";
 inline constexpr wchar_t kTransferFetch[] = L"fetch";        // fetch <url>: the body on standard output
 inline constexpr wchar_t kTransferDownload[] = L"download";  // download <url> <file>: progress records
-inline constexpr wchar_t kPanelProgram[] = L"Tarnwick.exe";
 
 // The helper's exit codes.
 inline constexpr int kTransferSucceeded = 0;
 inline constexpr int kTransferFailed = 1;
 inline constexpr int kTransferBadArguments = 2;
 
-// The program that runs transfers: the panel's executable in the program's folder.
+// The program that runs transfers: the running program's own file, whatever
+// it is named (a user may rename the panel's).
 std::wstring TransferHelperProgram();
 
 // When the command line is a transfer helper's: does the transfer and gives

@@ -105,6 +105,30 @@ TEST(FileOps, SameFileUnderAnySpelling) {
   ::SetCurrentDirectoryW(cwd);
 }
 
+// The guard of deleting a file a record of another process names.
+TEST(FileOps, InsideAFolderIsBelowItOnceTheDotsAreResolved) {
+  struct Case {
+    const wchar_t *path, *folder;
+    bool inside;
+  };
+  const Case cases[] = {
+      {L"C:\\cache\\IE\\a[1].rar", L"C:\\cache", true},
+      {L"c:\\CACHE\\a", L"C:\\cache\\", true},
+      {L"C:/cache/IE/a", L"C:\\cache", true},
+      {L"C:\\cache\\IE\\..\\a", L"C:\\cache", true},
+      {L"C:\\cache", L"C:\\cache", false},
+      {L"C:\\cache\\", L"C:\\cache", false},
+      {L"C:\\cache\\.", L"C:\\cache", false},
+      {L"C:\\cacheX\\a", L"C:\\cache", false},
+      {L"C:\\cache\\..\\windows\\win.ini", L"C:\\cache", false},
+      {L"C:\\cache\\IE\\..\\..\\a", L"C:\\cache", false},
+      {L"D:\\cache\\a", L"C:\\cache", false},
+      {L"", L"C:\\cache", false},
+      {L"C:\\a", L"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsInsideFolder(c.path, c.folder), c.inside) << c.path << " in " << c.folder;
+}
+
 TEST(FileOps, CopyToNewNameAndIntoFolder) {
   TempDir dir;
   WriteFileBytes(dir / L"src.gif", "picture");

@@ -37,10 +37,14 @@ bool AnswersWithinASecond(HWND h) {
   return ::SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
 }
 
-// The panel with the pack window open on the site's list.
+// The panel with the pack window open on the site's list: run from a folder
+// of its own or from folder (another panel's, with its library), and under
+// its own name or the one given.
 struct OpenPackWindow {
-  explicit OpenPackWindow(PackSite& site) {
+  explicit OpenPackWindow(PackSite& site, const std::wstring& folder = L"", const std::wstring& programName = L"")
+      : panel(folder) {
     panel.WriteConfig("[Config]\r\nFirst=1\r\nPackServer=" + foundation::ToUtf8(site.url()) + "\r\n");
+    if (!programName.empty() && !panel.RenameProgram(programName)) return;
     if (!panel.Start()) return;
     ::PostMessageW(panel.Window(), ::RegisterWindowMessageW(panel::kOpenPackWindowMessage), 0, 0);
     window = panel.WaitForTopLevel(panel::kPackWindowClass);
@@ -111,6 +115,26 @@ TEST(PanelPackWindow, PacksFromTheServerBecomeCategoriesOfThePanel) {
   Click(::GetDlgItem(window, panel::kIdXpCommand2));
   EXPECT_TRUE(PanelProcess::WaitFor([&] { return !::IsWindow(window); }));
   EXPECT_TRUE(panel.Running());
+}
+
+TEST(PanelPackWindow, ARenamedPanelStillFetchesTheListAndItsPacks) {
+  ASSERT_TRUE(foundation::FileExists(PackSite::Fixture(L"cats.rar"))) << "fixtures not built";
+  PackSite site;
+  site.WriteList(L"cats.rar|1 KB|猫咪|2024-01-02\r\n");
+  site.Serve(L"cats.rar", L"cats.rar");
+  ASSERT_TRUE(site.Start());
+  // Renamed by its user, and no Tarnwick.exe beside it.
+  OpenPackWindow w(site, L"", L"表情 面板.exe");
+  ASSERT_NE(w.window, nullptr);
+  ASSERT_FALSE(foundation::FileExists(w.panel.folder() + L"Tarnwick.exe"));
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return StoredText(w.frame) == L"表情包列表 (获取完成)"; }, 15000))
+      << StoredText(w.frame);
+  Click(::GetDlgItem(w.window, panel::kIdXpCommand1));
+  HWND label11 = ::GetDlgItem(w.window, panel::kIdLabel11);
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return StoredText(label11) == L"下载完成！"; }, 20000)) << StoredText(label11);
+  RemoteListView list(::GetDlgItem(w.window, panel::kIdListView1));
+  EXPECT_EQ(list.Text(0, 3), L"已下载");
+  EXPECT_TRUE(foundation::FileExists(w.panel.FacePath(L"cats", L"a.gif")));
 }
 
 TEST(PanelPackWindow, ThePanelAnswersWhileTheListIsFetched) {
@@ -207,7 +231,18 @@ TEST_F(StalledPack, BackEndsItAtOnce) {
 
 TEST_F(StalledPack, APanelEndedMeanwhileTakesItsDownloadAlong) {
   ASSERT_NO_FATAL_FAILURE(StartDownload(L"stuck.rar|1 KB|卡住|a\r\n"));
-  // As a crash or the task manager would: nothing of the panel's own runs.
+  // As a crash or the task manager would (or Windows shutting down): nothing
+  // of the panel's own runs.
   w_->panel.Kill();
   EXPECT_TRUE(SeenClosed(3000));
+  // No category of the pack, which would count as downloaded: the next panel
+  // offers the pack again.
+  EXPECT_FALSE(foundation::FolderExists(w_->panel.CategoryPath(L"stuck")));
+  OpenPackWindow next(site_, w_->panel.folder());
+  ASSERT_NE(next.window, nullptr);
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return StoredText(next.frame) == L"表情包列表 (获取完成)"; }, 15000));
+  RemoteListView list(::GetDlgItem(next.window, panel::kIdListView1));
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Text(0, 3), L"");
+  EXPECT_TRUE(list.IsChecked(0));
 }

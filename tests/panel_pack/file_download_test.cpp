@@ -3,6 +3,7 @@
 // start meanwhile, and fetches given up at their deadline.
 #include <gtest/gtest.h>
 #include <ole2.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <vector>
@@ -30,6 +31,8 @@ class FileDownload : public ::testing::Test {
     site_.Serve(L"cats.rar", L"cats.rar");
     site_.Serve(L"big.rar", L"big.rar");
     site_.Serve(L"drop.rar", L"big.rar", L".drop");
+    // Half of the announced bytes, then the server holds the connection.
+    site_.Serve(L"halfway.rar", L"big.rar", L".stall");
     ASSERT_TRUE(site_.Start());
   }
   void TearDown() override { ::OleUninitialize(); }
@@ -51,7 +54,43 @@ int ThreadsOfThisProcess() {
   return count;
 }
 
+// The files anywhere in the system's Internet cache folder whose names start
+// with prefix.
+std::vector<std::wstring> InternetCacheFilesStartingWith(const std::wstring& prefix) {
+  wchar_t cache[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_INTERNET_CACHE, nullptr, SHGFP_TYPE_CURRENT, cache))) return {L"?"};
+  std::vector<std::wstring> found, folders{std::wstring(cache) + L"\\"};
+  while (!folders.empty()) {
+    const std::wstring folder = folders.back();
+    folders.pop_back();
+    for (const std::wstring& name : testing_support::FoldersIn(folder)) folders.push_back(folder + name + L"\\");
+    for (const std::wstring& name : testing_support::FilesIn(folder))
+      if (name.rfind(prefix, 0) == 0) found.push_back(folder + name);
+  }
+  return found;
+}
+
 }  // namespace
+
+TEST_F(FileDownload, ADownloadGivenUpHalfwayLeavesNothingInTheInternetCache) {
+  const std::wstring file = out_ / L"halfway.rar";
+  bool bytesCame = false, copyNamed = false, givenUp = false;
+  // Given up once bytes of the body have come and the service has said where
+  // it keeps its copy (it says so around the first bytes, in either order).
+  downloader_->OnProgressEvent = [&](ULONG progress, ULONG, ULONG statusCode, const std::wstring&) {
+    bytesCame = bytesCame || progress > 0;
+    copyNamed = copyNamed || statusCode == BINDSTATUS_CACHEFILENAMEAVAILABLE;
+    if (!bytesCame || !copyNamed || givenUp) return;
+    givenUp = true;
+    EXPECT_FALSE(InternetCacheFilesStartingWith(L"halfway").empty());
+    downloader_->AbortDownloading();
+  };
+  EXPECT_FALSE(downloader_->StartDownloading(Url(L"halfway.rar"), file));
+  EXPECT_TRUE(givenUp);
+  EXPECT_EQ(site_.server().trickles().opened, 1);
+  EXPECT_FALSE(foundation::FileExists(file));
+  EXPECT_EQ(InternetCacheFilesStartingWith(L"halfway"), std::vector<std::wstring>{});
+}
 
 TEST_F(FileDownload, ADownloadReportsProgressUpToItsWholeSize) {
   std::vector<std::pair<ULONG, ULONG>> reports;

@@ -261,9 +261,10 @@ TEST_F(PackWindow, NothingOfTheUsersIsWrittenOverOrTakenAway) {
   WriteFileBytes(library_ + L"cats\\cats.rar", "mine");
   FrmDownFace& w = Open();
   Click(w.Button(kIdXpCommand3));
-  // While the slow pack comes, the user puts two files into its new folder,
-  // one named like its second entry (first.gif, then big.bin).
+  // While the slow pack comes, the user makes its category and puts two
+  // files into it, one named like its second entry (first.gif, then big.bin).
   DuringRun drop([&] {
+    ::CreateDirectoryW((library_ + L"big").c_str(), nullptr);
     WriteFileBytes(library_ + L"big\\big.bin", "user's");
     WriteFileBytes(library_ + L"big\\mine.gif", "user's");
   });

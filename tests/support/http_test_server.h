@@ -26,8 +26,8 @@ class HttpTestServer {
   // The HTTP status of a GET of path (e.g. L"__alive"), or 0 without an answer.
   int Get(const std::wstring& path) const;
 
-  // The connections of the ".trickle" files: how many were opened, and how
-  // many of them the server has seen closed by the client.
+  // The connections of the ".trickle" and ".stall" files: how many were
+  // opened, and how many of them the server has seen closed by the client.
   struct Trickles {
     int opened = 0, closed = 0;
   };

@@ -17,6 +17,9 @@ one asked for:
                ending: the connection stays until the client closes it. The
                server counts these connections, opened and seen closed, in
                the --trickle-file as "<opened> <closed>".
+  <path>.stall  200 with the file's full length announced, half of it sent,
+               then nothing more: the connection stays until the client
+               closes it, counted as a .trickle one.
 GET /__alive answers 200; GET /__stop answers and ends the server. The server
 also ends by itself after --lifetime seconds, whatever happens to the test.
 """
@@ -30,6 +33,11 @@ import threading
 import time
 
 
+def read_file(path):
+    with open(path, 'rb') as f:
+        return f.read()
+
+
 class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
@@ -39,6 +47,11 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.send_header('Content-Type', 'application/octet-stream')
         self.send_header('Content-Length', str(length))
         self.end_headers()
+
+    @staticmethod
+    def status_and_headers(content_type, length):
+        return (b'HTTP/1.1 200 OK\r\nContent-Type: %s\r\n'
+                b'Content-Length: %d\r\n\r\n' % (content_type, length))
 
     def do_GET(self):
         if self.path == '/__alive':
@@ -56,8 +69,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             return
         local = self.translate_path(self.path)
         if os.path.isfile(local + '.drop'):
-            with open(local + '.drop', 'rb') as f:
-                data = f.read()
+            data = read_file(local + '.drop')
             self.send_file_header(len(data))
             self.wfile.write(data[:len(data) // 2])
             self.wfile.flush()
@@ -68,8 +80,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 pass
             return
         if os.path.isfile(local + '.slow'):
-            with open(local + '.slow', 'rb') as f:
-                data = f.read()
+            data = read_file(local + '.slow')
             self.send_file_header(len(data))
             step = max(1, len(data) // 10)
             for start in range(0, len(data), step):
@@ -81,10 +92,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 time.sleep(0.2)
             return
         if os.path.isfile(local + '.slowhead'):
-            with open(local + '.slowhead', 'rb') as f:
-                data = f.read()
-            head = (b'HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n'
-                    b'Content-Length: %d\r\n\r\n' % len(data))
+            data = read_file(local + '.slowhead')
+            head = self.status_and_headers(b'text/plain', len(data))
             step = max(1, len(head) // 10 + 1)
             try:
                 for start in range(0, len(head), step):
@@ -97,7 +106,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.close_connection = True
             return
         if os.path.isfile(local + '.trickle'):
-            self.trickle()
+            self.hold(b'HTTP/1.1 200 OK\r\nX-Wait: ', b'w')
+            return
+        if os.path.isfile(local + '.stall'):
+            data = read_file(local + '.stall')
+            head = self.status_and_headers(b'application/octet-stream', len(data))
+            self.hold(head + data[:len(data) // 2], b'')
             return
         if os.path.isfile(local + '.padded'):
             with open(local + '.padded', 'rb') as f:
@@ -118,11 +132,13 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             return
         super().do_GET()
 
-    def trickle(self):
+    def hold(self, start, each_second):
+        """Sends start, then each_second every second until the client has
+        closed the connection, counted among the trickles."""
         self.server.count_trickle(opened=1)
         self.close_connection = True
         try:
-            self.wfile.write(b'HTTP/1.1 200 OK\r\nX-Wait: ')
+            self.wfile.write(start)
             self.wfile.flush()
             while True:
                 # Readable while nothing more is asked for: the client has
@@ -130,8 +146,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                 readable, _, _ = select.select([self.connection], [], [], 1.0)
                 if readable and not self.connection.recv(1):
                     break
-                self.wfile.write(b'w')
-                self.wfile.flush()
+                if each_second:
+                    self.wfile.write(each_second)
+                    self.wfile.flush()
         except OSError:
             pass
         self.server.count_trickle(closed=1)

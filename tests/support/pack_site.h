@@ -20,8 +20,9 @@ class PackSite {
   HttpTestServer& server() { return server_; }
 
   // Serves a fixture archive under a name; how: "" plainly, ".drop" (the
-  // connection drops halfway), ".slow" (ten pieces, 0.2 s apart) or
-  // ".trickle" (headers that never end; see HttpTestServer::trickles).
+  // connection drops halfway), ".slow" (ten pieces, 0.2 s apart),
+  // ".trickle" (headers that never end) or ".stall" (half of the announced
+  // bytes, then nothing: the connection held); see HttpTestServer::trickles.
   void Serve(const std::wstring& name, const std::wstring& fixture, const std::wstring& how = L"");
   void ServeBytes(const std::wstring& name, const std::string& bytes, const std::wstring& how = L"");
   // Serves a fixture archive under a name, followed by zero bytes up to size

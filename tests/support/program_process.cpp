@@ -84,6 +84,12 @@ ProgramProcess::ProgramProcess(const std::wstring& exe, const std::vector<std::w
 
 ProgramProcess::~ProgramProcess() { Close(); }
 
+bool ProgramProcess::RenameProgram(const std::wstring& name) {
+  if (!::MoveFileW((folder_ + exe_).c_str(), (folder_ + name).c_str())) return false;
+  exe_ = name;
+  return true;
+}
+
 void ProgramProcess::WriteConfig(const std::string& text) { WriteFileBytes(folder_ + L"Config.ini", text); }
 
 std::wstring ProgramProcess::ReadConfig(const wchar_t* key) const {

@@ -21,6 +21,8 @@ class ProgramProcess {
 
   // The program's folder (with a trailing "\").
   const std::wstring& folder() const { return folder_; }
+  // Renames the program's copy before the start, as a user may.
+  bool RenameProgram(const std::wstring& name);
   // Writes Config.ini in the program's folder before the start.
   void WriteConfig(const std::string& text);
   std::wstring ReadConfig(const wchar_t* key) const;
