@@ -93,6 +93,17 @@ void Shrink2(HWND hwnd) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The window's combo boxes, text boxes and list boxes among all its
+// descendants, depth first in z-order. Such a control counts as one: a combo's
+// edit field and list are parts of it, not controls of the form.
+void CollectControls(HWND parent, std::vector<HWND>& controls) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const std::wstring cls = ClassOf(child);
+    if (cls == L"Edit" || cls == L"ListBox" || cls == L"ComboBox") controls.push_back(child);
+    else CollectControls(child, controls);
+  }
+}
+
 }  // namespace
 
 COLORREF BlendColor(std::uint32_t a, std::uint32_t b, int alpha) { return BlendRgb(Ole(a), Ole(b), alpha); }
@@ -346,10 +357,10 @@ cFlatControl* FlatControlList::Find(HWND control) const {
 }
 
 void MakeControlsFlat(HWND form, FlatControlList& list) {
-  std::vector<HWND> children;
-  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-    children.push_back(child);
-  for (HWND child : children) {
+  // Listed before any is touched: making one flat restyles and moves it.
+  std::vector<HWND> controls;
+  CollectControls(form, controls);
+  for (HWND child : controls) {
     const std::wstring cls = ClassOf(child);
     if (cls == L"Edit") {
       LONG_PTR style = Style(child);
@@ -373,8 +384,6 @@ void MakeControlsFlat(HWND form, FlatControlList& list) {
                           ::GetWindowLongPtrW(child, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
       ::SetWindowPos(child, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    } else if (cls != L"ComboBox") {
-      continue;
     }
     auto control = std::make_unique<cFlatControl>();
     if (control->Attach(child)) list.Add(std::move(control));
