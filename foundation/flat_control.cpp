@@ -235,10 +235,12 @@ void cFlatControl::Before(bool& bHandled, LRESULT& lReturn, HWND& hWnd, UINT& uM
 void cFlatControl::After(LRESULT&, HWND hWnd, UINT uMsg, WPARAM, LPARAM) {
   if (!window_ || hWnd != window_) return;
   if (uMsg == WM_PAINT) {
+    // The pointer's look survives a repaint while it rests on the control
+    // (a page coming up under it); focus and an open list end the hover poll.
     const bool dropped = DroppedDown();
-    const bool hot = Focused() || dropped;
-    DrawFlat(hot, dropped);
-    if (hot) CheckMouseLeave(false);
+    const bool held = Focused() || dropped;
+    DrawFlat(held || mouseOver_, dropped);
+    if (held) CheckMouseLeave(false);
   } else if (uMsg == WM_NCDESTROY) {
     // The host takes the control's links off with the window; the edit field
     // and the notify window's link go here.

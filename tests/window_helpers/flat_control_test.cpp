@@ -212,8 +212,12 @@ TEST_F(FlatControlTest, ComboFrameIdleHotAndBack) {
   if (window == RGB(255, 255, 255)) {
     EXPECT_EQ(hotButton, RGB(176, 194, 212));
   }
-  // Still over it after a few polls.
+  // Still over it after a few polls, and after a repaint.
   PumpFor(60);
+  EXPECT_TRUE(combo->MouseOver());
+  Repaint(combo_);
+  EXPECT_EQ(Pixel(combo_, 0, 0), kHot);
+  EXPECT_EQ(Pixel(combo_, button.right - 2, button.top + 1), hotButton);
   EXPECT_TRUE(combo->MouseOver());
 
   // It leaves: the poll restores the idle look.
