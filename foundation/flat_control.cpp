@@ -93,6 +93,17 @@ void Shrink2(HWND hwnd) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The window's combo boxes, text boxes and list boxes among all its
+// descendants, depth first in z-order. Such a control counts as one: a combo's
+// edit field and list are parts of it, not controls of the form.
+void CollectControls(HWND parent, std::vector<HWND>& controls) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const std::wstring cls = ClassOf(child);
+    if (cls == L"Edit" || cls == L"ListBox" || cls == L"ComboBox") controls.push_back(child);
+    else CollectControls(child, controls);
+  }
+}
+
 }  // namespace
 
 COLORREF BlendColor(std::uint32_t a, std::uint32_t b, int alpha) { return BlendRgb(Ole(a), Ole(b), alpha); }
@@ -224,10 +235,12 @@ void cFlatControl::Before(bool& bHandled, LRESULT& lReturn, HWND& hWnd, UINT& uM
 void cFlatControl::After(LRESULT&, HWND hWnd, UINT uMsg, WPARAM, LPARAM) {
   if (!window_ || hWnd != window_) return;
   if (uMsg == WM_PAINT) {
+    // The pointer's look survives a repaint while it rests on the control
+    // (a page coming up under it); focus and an open list end the hover poll.
     const bool dropped = DroppedDown();
-    const bool hot = Focused() || dropped;
-    DrawFlat(hot, dropped);
-    if (hot) CheckMouseLeave(false);
+    const bool held = Focused() || dropped;
+    DrawFlat(held || mouseOver_, dropped);
+    if (held) CheckMouseLeave(false);
   } else if (uMsg == WM_NCDESTROY) {
     // The host takes the control's links off with the window; the edit field
     // and the notify window's link go here.
@@ -346,10 +359,10 @@ cFlatControl* FlatControlList::Find(HWND control) const {
 }
 
 void MakeControlsFlat(HWND form, FlatControlList& list) {
-  std::vector<HWND> children;
-  for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-    children.push_back(child);
-  for (HWND child : children) {
+  // Listed before any is touched: making one flat restyles and moves it.
+  std::vector<HWND> controls;
+  CollectControls(form, controls);
+  for (HWND child : controls) {
     const std::wstring cls = ClassOf(child);
     if (cls == L"Edit") {
       LONG_PTR style = Style(child);
@@ -373,8 +386,6 @@ void MakeControlsFlat(HWND form, FlatControlList& list) {
                           ::GetWindowLongPtrW(child, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
       ::SetWindowPos(child, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    } else if (cls != L"ComboBox") {
-      continue;
     }
     auto control = std::make_unique<cFlatControl>();
     if (control->Attach(child)) list.Add(std::move(control));

@@ -120,10 +120,11 @@ class FlatControlList {
   std::vector<std::unique_ptr<cFlatControl>> items_;
 };
 
-// Gives the window's own combo boxes, text boxes and list boxes (its direct
-// children, in z-order) the flat look: a single-line text box gets the height
-// of 260 twips and loses its border, a list box gets a flat single border,
-// and each of them gets a cFlatControl kept in the list.
+// Gives the window's combo boxes, text boxes and list boxes (all of them,
+// inside its container windows too, depth first in z-order) the flat look: a
+// single-line text box gets the height of 260 twips and loses its border, a
+// list box gets a flat single border, and each of them gets a cFlatControl
+// kept in the list.
 void MakeControlsFlat(HWND form, FlatControlList& list);
 
 }  // namespace foundation

@@ -142,6 +142,46 @@ TEST_F(FlatControlTest, MakeControlsFlatSetsStylesAndSizes) {
   EXPECT_FALSE(b.IsCombo());
 }
 
+TEST_F(FlatControlTest, ControlsInsideContainersAreMadeFlatAndACombosEditIsPartOfIt) {
+  // A page inside the form, and a frame inside the page.
+  auto inside = [](HWND parent, const wchar_t* cls, DWORD style, int x, int y, int w, int h) {
+    return ::CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                             ::GetModuleHandleW(nullptr), nullptr);
+  };
+  HWND page = Child(0, L"Static", 0, 20, 250, 450, 120);
+  HWND frame = inside(page, L"Static", 0, 200, 10, 200, 100);
+  HWND combo = inside(page, L"ComboBox", CBS_DROPDOWN | WS_VSCROLL, 10, 10, 150, 200);
+  HWND edit = inside(frame, L"Edit", WS_BORDER | ES_AUTOHSCROLL, 10, 10, 150, 25);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+  ASSERT_NE(info.hwndItem, nullptr);
+  RECT itemBefore = WindowRect(info.hwndItem);
+
+  FlatControlList flat;
+  MakeControlsFlat(form_.hwnd(), flat);
+  // The form's four, the page's combo and the frame's text box; the
+  // containers and the combo's own edit field are none of them.
+  EXPECT_EQ(flat.size(), 6u);
+  EXPECT_EQ(flat.Find(page), nullptr);
+  EXPECT_EQ(flat.Find(frame), nullptr);
+  EXPECT_EQ(flat.Find(info.hwndItem), nullptr);
+  RECT itemAfter = WindowRect(info.hwndItem);
+  EXPECT_TRUE(::EqualRect(&itemBefore, &itemAfter));
+  cFlatControl* flatCombo = flat.Find(combo);
+  ASSERT_NE(flatCombo, nullptr);
+  EXPECT_TRUE(flatCombo->IsCombo());
+  EXPECT_EQ(flatCombo->EditWindow(), info.hwndItem);
+  ASSERT_NE(flat.Find(edit), nullptr);
+  EXPECT_EQ(::GetWindowLongPtrW(edit, GWL_STYLE) & WS_BORDER, 0);
+
+  // The combo on the page wears the flat frame, and its page carries the
+  // notifications that redraw it.
+  Repaint(combo);
+  EXPECT_EQ(Pixel(combo, 0, 0), kIdle);
+  EXPECT_TRUE(HasSubclassHost(page));
+}
+
 TEST_F(FlatControlTest, ComboFrameIdleHotAndBack) {
   FlatControlList flat;
   MakeControlsFlat(form_.hwnd(), flat);
@@ -172,8 +212,12 @@ TEST_F(FlatControlTest, ComboFrameIdleHotAndBack) {
   if (window == RGB(255, 255, 255)) {
     EXPECT_EQ(hotButton, RGB(176, 194, 212));
   }
-  // Still over it after a few polls.
+  // Still over it after a few polls, and after a repaint.
   PumpFor(60);
+  EXPECT_TRUE(combo->MouseOver());
+  Repaint(combo_);
+  EXPECT_EQ(Pixel(combo_, 0, 0), kHot);
+  EXPECT_EQ(Pixel(combo_, button.right - 2, button.top + 1), hotButton);
   EXPECT_TRUE(combo->MouseOver());
 
   // It leaves: the poll restores the idle look.
