@@ -732,7 +732,7 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (id == kIdCommand7) Command7_Click();
       } else if (code == CBN_SELENDOK || code == CBN_SELCHANGE) {
         for (Page& page : pages_) {
-          if (!page.combo || ::GetDlgCtrlID(page.combo) != id) continue;
+          if (!page.combo || page.combo != reinterpret_cast<HWND>(lParam)) continue;
           const int selection = static_cast<int>(::SendMessageW(page.combo, CB_GETCURSEL, 0, 0));
           const bool picked =
               code == CBN_SELENDOK

@@ -127,6 +127,15 @@ class DockedPanel {
     if (::GetForegroundWindow() != qq_.hwnd()) ::SetForegroundWindow(qq_.hwnd());
     return panel_.WindowRect().left == 600;
   }
+  // Waits until every cell of the main grid in view on the screen shows its
+  // expected picture, the panel docked; shown counts those cells.
+  ::testing::AssertionResult ShowsCells(const Cells& expected, int& shown) {
+    HWND grid = panel_.Grids().front();
+    int differ = -1;
+    if (PanelProcess::WaitFor([&] { return Docked() && (differ = CellsOnScreenThatDiffer(grid, expected, shown)) == 0; }))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differ << " of " << shown << " cells on screen differ";
+  }
 
  private:
   PanelProcess& panel_;
@@ -168,10 +177,8 @@ TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
   for (int k = 0; k < kPictures; ++k) ASSERT_TRUE(AddPicture(panel.folder() + L"Face\\默认表情\\", k, files, expected));
   DockedPanel docked(panel);
   docked.Start();
-  HWND grid = panel.Grids().front();
-  int shown = 0, differ = -1;
-  auto cellsShown = [&] { return docked.Docked() && (differ = CellsOnScreenThatDiffer(grid, expected, shown)) == 0; };
-  EXPECT_TRUE(PanelProcess::WaitFor(cellsShown)) << differ << " of " << shown << " cells on screen differ";
+  int shown = 0;
+  EXPECT_TRUE(docked.ShowsCells(expected, shown));
   EXPECT_GE(shown, 5);
   EXPECT_LT(shown, kPictures);
 
@@ -198,9 +205,7 @@ TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
   panel.Close();
   for (const std::wstring& path : files) SpoilKeepingStamp(path);
   docked.Restart();
-  grid = panel.Grids().front();
-  EXPECT_TRUE(PanelProcess::WaitFor(cellsShown))
-      << differ << " of " << shown << " cells on screen differ after the restart";
+  EXPECT_TRUE(docked.ShowsCells(expected, shown)) << "after the restart";
 }
 
 // A user who put a picture into the shown category's folder with Explorer
@@ -215,10 +220,8 @@ TEST(PanelGrid, TheShownCategoryPickedAgainShowsWhatWasPutIntoItsFolder) {
   for (int k = 0; k < 2; ++k) ASSERT_TRUE(AddPicture(folder, k, files, expected));
   DockedPanel docked(panel);
   docked.Start();
-  HWND grid = panel.Grids().front();
-  int shown = 0, differ = -1;
-  auto cellsShown = [&] { return docked.Docked() && (differ = CellsOnScreenThatDiffer(grid, expected, shown)) == 0; };
-  ASSERT_TRUE(PanelProcess::WaitFor(cellsShown)) << differ << " of " << shown << " cells on screen differ";
+  int shown = 0;
+  ASSERT_TRUE(docked.ShowsCells(expected, shown));
 
   ASSERT_TRUE(AddPicture(folder, 2, files, expected));
   HWND combo = panel.Combo(1001);
@@ -237,6 +240,6 @@ TEST(PanelGrid, TheShownCategoryPickedAgainShowsWhatWasPutIntoItsFolder) {
   EXPECT_TRUE(PointAt(POINT{box.left - 20, (box.top + box.bottom) / 2},
                       [&] { return DroppedList(panel.pid()) == nullptr && !::IsWindowVisible(preview); }));
   ParkPointer();
-  EXPECT_TRUE(PanelProcess::WaitFor(cellsShown)) << differ << " of " << shown << " cells on screen differ";
+  EXPECT_TRUE(docked.ShowsCells(expected, shown));
   EXPECT_EQ(shown, 3);
 }
