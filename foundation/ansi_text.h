@@ -13,6 +13,21 @@ std::string ToAnsi(std::wstring_view text);
 bool ToAnsiExactly(std::wstring_view text, std::string* ansi);
 std::wstring FromAnsi(std::string_view bytes);
 
+// The same two in a code page given by number (936, 1252, 65001 for UTF-8,
+// ...; 0 is the ANSI code page).
+std::string ToCodePage(unsigned codePage, std::wstring_view text);
+bool ToCodePageExactly(unsigned codePage, std::wstring_view text, std::string* bytes);
+
+// How WideCharToMultiByte is called for a code page: the flags, whether a
+// default character ("?") is given, and whether its use is asked back (exact
+// conversions in code pages that can lack a character).
+struct NarrowingCall {
+  unsigned long flags;
+  bool defaultChar;
+  bool reportsDefault;
+};
+NarrowingCall NarrowingCallFor(unsigned codePage, bool exact);
+
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view bytes);
 

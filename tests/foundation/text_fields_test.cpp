@@ -133,6 +133,82 @@ TEST(AnsiText, ExactFormAndWholeCharacterCut) {
   EXPECT_EQ(FromAnsi(cut), ::GetACP() == 936u ? L"a汉" : L"a??");
 }
 
+// The system's ANSI code page may be 936, 1252, or 65001 where Windows uses
+// UTF-8 for worldwide language support: each holds what it holds, no more.
+TEST(AnsiText, EachCodePageConvertsWhatItHoldsAndOnlyWhatItHolds) {
+  struct Case {
+    unsigned codePage;
+    const wchar_t* text;
+    const char* bytes;  // nullptr: not checked (a best-fit look-alike)
+    bool held;
+  };
+  const Case cases[] = {
+      {936, L"abc", "abc", true},
+      {1252, L"abc", "abc", true},
+      {65001, L"abc", "abc", true},
+      {936, L"汉字", "\xBA\xBA\xD7\xD6", true},
+      {1252, L"汉字", "??", false},
+      {65001, L"汉字", "\xE6\xB1\x89\xE5\xAD\x97", true},
+      {936, L"a\u0f00b", "a?b", false},
+      {1252, L"a\u0f00b", "a?b", false},
+      {65001, L"a\u0f00b", "a\xE0\xBC\x80"
+                           "b",
+       true},
+      {1252, L"\u00e9", "\xE9", true},
+      {65001, L"\u00e9", "\xC3\xA9", true},
+      {936, L"\u0101", "\xA8\xA1", true},
+      {1252, L"\u0101", nullptr, false},
+      // A lone surrogate is no character, in UTF-8 either.
+      {65001, L"a\xD800"
+              L"b",
+       "a\xEF\xBF\xBD"
+       "b",
+       false},
+  };
+  for (const Case& c : cases) {
+    const std::string where = std::to_string(c.codePage) + ": " + ToUtf8(c.text);
+    if (c.bytes) {
+      EXPECT_EQ(ToCodePage(c.codePage, c.text), c.bytes) << where;
+    }
+    std::string exact = "left over";
+    EXPECT_EQ(ToCodePageExactly(c.codePage, c.text, &exact), c.held) << where;
+    if (!c.held) {
+      EXPECT_EQ(exact, "") << where;
+      continue;
+    }
+    EXPECT_EQ(exact, c.bytes) << where;
+    wchar_t back[16] = {};
+    const int n = ::MultiByteToWideChar(c.codePage, 0, exact.data(), static_cast<int>(exact.size()), back, 16);
+    EXPECT_EQ(std::wstring(back, n > 0 ? n : 0), c.text) << where;
+  }
+  std::string empty = "left over";
+  EXPECT_TRUE(ToCodePageExactly(65001, L"", &empty));
+  EXPECT_EQ(empty, "");
+}
+
+// Windows (unlike Wine) refuses a default character, its used flag and any
+// flag but WC_ERR_INVALID_CHARS for UTF-8, and every flag for UTF-7: a call
+// made so converts nothing, and every typed text would read as "".
+TEST(AnsiText, UnicodeCodePagesAreAskedOnlyWhatWindowsTakesForThem) {
+  for (bool exact : {false, true}) {
+    const NarrowingCall utf8 = NarrowingCallFor(CP_UTF8, exact);
+    EXPECT_FALSE(utf8.defaultChar);
+    EXPECT_FALSE(utf8.reportsDefault);
+    EXPECT_EQ(utf8.flags & ~static_cast<unsigned long>(WC_ERR_INVALID_CHARS), 0u);
+    const NarrowingCall utf7 = NarrowingCallFor(CP_UTF7, exact);
+    EXPECT_FALSE(utf7.defaultChar || utf7.reportsDefault || utf7.flags != 0);
+    for (unsigned codePage : {936u, 1252u}) {
+      const NarrowingCall call = NarrowingCallFor(codePage, exact);
+      // An exact conversion asks whether "?" stood in, and takes no look-alike.
+      EXPECT_EQ(call.reportsDefault, exact) << codePage;
+      EXPECT_EQ(call.flags == WC_NO_BEST_FIT_CHARS, exact) << codePage;
+      EXPECT_EQ(call.defaultChar, !exact) << codePage;
+    }
+  }
+  // The lone surrogate is what the exact UTF-8 call must still refuse.
+  EXPECT_EQ(NarrowingCallFor(CP_UTF8, true).flags, static_cast<unsigned long>(WC_ERR_INVALID_CHARS));
+}
+
 TEST(AnsiText, CodePageFollowsTheRunsLocale) {
   // The runner starts Wine under zh_CN (code page 936); the cp1252 copies of
   // some tests run under en_US. Either way the program must see that page.
