@@ -307,10 +307,7 @@ void Frmmain::Form_Load() {
   Step([&] { foundation::RandomPercent = ClampPercentText(ReadConfig(L"RndValue")); });
   Step([&] { menu_->mTypeClick(ClampInputMode(ReadConfig(L"Input"))); });
   Step([&] { LoadType(); });
-  Step([&] {
-    ::SendMessageW(pages_[2].combo, CB_SETCURSEL, 0, 0);
-    symbolPage_.Combo2_Click();
-  });
+  Step([&] { SelectFromCode(pages_[2], 0); });
   Step([&] { modes_->StartTray(); });
   Step([&] { symbolPage_.LoadAllCategories(); });
   Step([&] { symbolPage_.ShowPage2(symbolPage_.CurrentPage(0)); });
@@ -491,11 +488,15 @@ void Frmmain::LoadType() {
     ::SendMessageW(combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     ::SendMessageW(combo3, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
-  // Selecting from code raises the boxes' click handlers, as a user's choice does.
-  ::SendMessageW(combo1, CB_SETCURSEL, 0, 0);
-  Combo1_Click();
-  ::SendMessageW(combo3, CB_SETCURSEL, 0, 0);
-  Combo3_Click();
+  SelectFromCode(pages_[0], 0);
+  SelectFromCode(pages_[1], 0);
+}
+
+void Frmmain::SelectFromCode(Page& page, int index) {
+  ::SendMessageW(page.combo, CB_SETCURSEL, index, 0);
+  page.comboPick.Shown(index);
+  // Selecting from code raises the box's click handler, as a user's choice does.
+  ComboPicked(::GetDlgCtrlID(page.combo));
 }
 
 void Frmmain::Combo1_Click() {
@@ -730,14 +731,15 @@ LRESULT Frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (id == kIdCommand2) Command2_Click();
         if (id == kIdCommand3) Command3_Click();
         if (id == kIdCommand7) Command7_Click();
-      } else if (code == CBN_SELENDOK || code == CBN_SELCHANGE) {
+      } else if (code == CBN_SELENDOK || code == CBN_SELCHANGE || code == CBN_CLOSEUP) {
         for (Page& page : pages_) {
           if (!page.combo || page.combo != reinterpret_cast<HWND>(lParam)) continue;
           const int selection = static_cast<int>(::SendMessageW(page.combo, CB_GETCURSEL, 0, 0));
-          const bool picked =
-              code == CBN_SELENDOK
-                  ? page.comboPick.SelEndOk(selection)
-                  : page.comboPick.SelChange(selection, ::SendMessageW(page.combo, CB_GETDROPPEDSTATE, 0, 0) != 0);
+          bool picked = false;
+          if (code == CBN_SELENDOK) picked = page.comboPick.SelEndOk(selection);
+          if (code == CBN_CLOSEUP) picked = page.comboPick.CloseUp(selection);
+          if (code == CBN_SELCHANGE)
+            picked = page.comboPick.SelChange(selection, ::SendMessageW(page.combo, CB_GETDROPPEDSTATE, 0, 0) != 0);
           if (picked) ComboPicked(id);
         }
       }

@@ -104,6 +104,8 @@ class Frmmain : public foundation::WindowBase {
   void CreateControls();
   // A pick in one of the pages' lists, the item already chosen included.
   void ComboPicked(int id);
+  // Selects an item of a page's list and shows it, as a pick of it does.
+  void SelectFromCode(Page& page, int index);
   void Form_Load();
   void Form_Unload();
   void Form_Resize();

@@ -13,6 +13,7 @@
 #include "foundation/gdiplus_image.h"
 #include "foundation/picture_fitting.h"
 #include "picture_files.h"
+#include "support/keyboard_input.h"
 #include "support/mouse_input.h"
 #include "support/panel_process.h"
 #include "support/qq_double_process.h"
@@ -165,6 +166,67 @@ HWND DroppedList(DWORD process) {
   return search.found;
 }
 
+// Opens a list with the real pointer on its drop button; its dropped list, or nullptr.
+HWND OpenList(const PanelProcess& panel, HWND combo) {
+  // A click there within the double-click time of the one before is a double
+  // click, which a closed list does not take as a click: a user opening it
+  // again does so a moment later.
+  static DWORD lastOpen = ::GetTickCount() - ::GetDoubleClickTime();
+  const DWORD since = ::GetTickCount() - lastOpen;
+  if (since <= ::GetDoubleClickTime()) ::Sleep(::GetDoubleClickTime() - since + 50);
+  RECT box{};
+  ::GetWindowRect(combo, &box);
+  ClickAt(POINT{box.right - 6, (box.top + box.bottom) / 2});
+  lastOpen = ::GetTickCount();
+  HWND list = nullptr;
+  PanelProcess::WaitFor([&] { return (list = DroppedList(panel.pid())) != nullptr; });
+  return list;
+}
+
+int Selection(HWND combo) { return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+// Opens a list of two entries, moves its selection to the other one with an
+// arrow key, and closes it without a pick: with Escape, or with a click at
+// elsewhere. Waits until it has closed.
+::testing::AssertionResult MoveThroughTheOpenListAndLeave(const PanelProcess& panel, HWND combo,
+                                                          const POINT* elsewhere) {
+  const int before = Selection(combo);
+  if (!OpenList(panel, combo)) return ::testing::AssertionFailure() << "the list did not open";
+  TapKey(before == 0 ? VK_DOWN : VK_UP);
+  if (!PanelProcess::WaitFor([&] { return Selection(combo) == 1 - before; }))
+    return ::testing::AssertionFailure() << "the arrow key did not move through the open list";
+  if (elsewhere) {
+    ClickAt(*elsewhere);
+  } else {
+    TapKey(VK_ESCAPE);
+  }
+  if (!PanelProcess::WaitFor([&] { return DroppedList(panel.pid()) == nullptr; }))
+    return ::testing::AssertionFailure() << "the list stayed open";
+  return ::testing::AssertionSuccess();
+}
+
+// A point of a grid's viewport near its bottom: below the cells of a short
+// category in the main grid, on blank cells in the management grid.
+POINT LowInTheViewport(HWND grid) {
+  RECT view{};
+  ::GetWindowRect(::GetParent(grid), &view);
+  return POINT{(view.left + view.right) / 2, view.bottom - 8};
+}
+
+// How many cells of the grid's first row show a picture on the screen: the
+// middle of a cell with a thumbnail holds its picture's colour, unlike the
+// cell's corner.
+int PictureCellsInTheFirstRow(HWND grid) {
+  int pictures = 0;
+  HDC screen = ::GetDC(nullptr);
+  for (int k = 0; k < 5; ++k) {
+    const POINT at = CellCorner(grid, k);
+    pictures += ::GetPixel(screen, at.x + 21, at.y + 21) != ::GetPixel(screen, at.x + 2, at.y + 2);
+  }
+  ::ReleaseDC(nullptr, screen);
+  return pictures;
+}
+
 }  // namespace
 
 TEST(PanelGrid, CellsShowTheirPicturesAsDrawnFromTheFiles) {
@@ -225,12 +287,11 @@ TEST(PanelGrid, TheShownCategoryPickedAgainShowsWhatWasPutIntoItsFolder) {
 
   ASSERT_TRUE(AddPicture(folder, 2, files, expected));
   HWND combo = panel.Combo(1001);
-  ASSERT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+  ASSERT_EQ(Selection(combo), 0);
+  HWND list = OpenList(panel, combo);
+  ASSERT_NE(list, nullptr);
   RECT box{};
   ::GetWindowRect(combo, &box);
-  ClickAt(POINT{box.right - 6, (box.top + box.bottom) / 2});
-  HWND list = nullptr;
-  ASSERT_TRUE(PanelProcess::WaitFor([&] { return (list = DroppedList(panel.pid())) != nullptr; }));
   const int itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
   ClickAt(ScreenPointOf(list, 10, itemHeight / 2));
   // The list closes over the grid, leaving the pointer on a cell, whose hover
@@ -242,4 +303,68 @@ TEST(PanelGrid, TheShownCategoryPickedAgainShowsWhatWasPutIntoItsFolder) {
   ParkPointer();
   EXPECT_TRUE(docked.ShowsCells(expected, shown));
   EXPECT_EQ(shown, 3);
+}
+
+// A list closed without a pick, after an arrow key moved through it (Escape,
+// or a click elsewhere, which also takes the focus from the list): the grid
+// under it then shows the category the list shows, whether the list kept the
+// moved selection or put the old one back. The same for the management list.
+TEST(PanelGrid, AListClosedWithoutAPickLeavesTheGridShowingTheCategoryTheListShows) {
+  ParkPointer();
+  PanelProcess panel;
+  // One picture in the first category, three in the second: the management
+  // grid's count of pictures tells them apart. None is transparent.
+  const wchar_t* names[2] = {L"默认表情", L"猫咪"};
+  const std::vector<int> pictures[2] = {{1}, {2, 3, 5}};
+  Cells cells[2];
+  std::vector<std::wstring> files;
+  for (int c = 0; c < 2; ++c) {
+    panel.AddCategory(names[c]);
+    for (int k : pictures[c]) ASSERT_TRUE(AddPicture(panel.folder() + L"Face\\" + names[c] + L"\\", k, files, cells[c]));
+  }
+  DockedPanel docked(panel);
+  docked.Start();
+  int shown = 0;
+  ASSERT_TRUE(docked.ShowsCells(cells[0], shown));
+  HWND combo = panel.Combo(1001), grid = panel.Grids().front();
+  ASSERT_NE(combo, nullptr);
+
+  ASSERT_TRUE(MoveThroughTheOpenListAndLeave(panel, combo, nullptr)) << "Escape";
+  int selection = Selection(combo);
+  ASSERT_TRUE(selection == 0 || selection == 1);
+  EXPECT_TRUE(docked.ShowsCells(cells[selection], shown)) << "Escape, the list showing " << selection;
+  EXPECT_EQ(shown, static_cast<int>(pictures[selection].size()));
+
+  const POINT belowTheCells = LowInTheViewport(grid);
+  ASSERT_TRUE(MoveThroughTheOpenListAndLeave(panel, combo, &belowTheCells)) << "a click elsewhere";
+  ParkPointer();
+  selection = Selection(combo);
+  ASSERT_TRUE(selection == 0 || selection == 1);
+  EXPECT_TRUE(docked.ShowsCells(cells[selection], shown)) << "a click elsewhere, the list showing " << selection;
+
+  // No tab shows the management page (its tab starts the editor): it is put
+  // up the way a tab puts up its page.
+  HWND management = panel.Combo(1003);
+  ASSERT_NE(management, nullptr);
+  const std::vector<HWND> grids = panel.Grids();
+  ASSERT_EQ(grids.size(), 2u);
+  ::ShowWindow(::GetParent(combo), SW_HIDE);
+  ::ShowWindow(::GetParent(management), SW_SHOWNA);
+  ASSERT_TRUE(PanelProcess::WaitFor([&] { return ::IsWindowVisible(management) != FALSE; }));
+  auto managementShows = [&](int category) {
+    return PanelProcess::WaitFor([&] {
+      return docked.Docked() && PictureCellsInTheFirstRow(grids[1]) == static_cast<int>(pictures[category].size());
+    });
+  };
+  ASSERT_TRUE(managementShows(Selection(management)));
+
+  ASSERT_TRUE(MoveThroughTheOpenListAndLeave(panel, management, nullptr)) << "Escape";
+  selection = Selection(management);
+  EXPECT_TRUE(managementShows(selection)) << "Escape, the management list showing " << selection;
+
+  const POINT onBlankCells = LowInTheViewport(grids[1]);
+  ASSERT_TRUE(MoveThroughTheOpenListAndLeave(panel, management, &onBlankCells)) << "a click elsewhere";
+  ParkPointer();
+  selection = Selection(management);
+  EXPECT_TRUE(managementShows(selection)) << "a click elsewhere, the management list showing " << selection;
 }
