@@ -13,6 +13,7 @@
 #include "foundation/gdiplus_image.h"
 #include "foundation/picture_fitting.h"
 #include "picture_files.h"
+#include "support/combo_input.h"
 #include "support/keyboard_input.h"
 #include "support/mouse_input.h"
 #include "support/panel_process.h"
@@ -143,55 +144,15 @@ class DockedPanel {
   QqDoubleProcess qq_;  // a short chat window: only the first rows of the grid are in view
 };
 
-struct ListSearch {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK FindDroppedList(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<ListSearch*>(p);
-  wchar_t cls[32] = {};
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(w, &owner);
-  ::GetClassNameW(w, cls, 32);
-  if (owner != s->process || wcscmp(cls, L"ComboLBox") != 0 || !::IsWindowVisible(w)) return TRUE;
-  s->found = w;
-  return FALSE;
-}
-
-// The visible drop-down list of a process's combo box, or nullptr.
-HWND DroppedList(DWORD process) {
-  ListSearch search{process, nullptr};
-  ::EnumWindows(FindDroppedList, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// Opens a list with the real pointer on its drop button; its dropped list, or nullptr.
-HWND OpenList(const PanelProcess& panel, HWND combo) {
-  // A click there within the double-click time of the one before is a double
-  // click, which a closed list does not take as a click: a user opening it
-  // again does so a moment later.
-  static DWORD lastOpen = ::GetTickCount() - ::GetDoubleClickTime();
-  const DWORD since = ::GetTickCount() - lastOpen;
-  if (since <= ::GetDoubleClickTime()) ::Sleep(::GetDoubleClickTime() - since + 50);
-  RECT box{};
-  ::GetWindowRect(combo, &box);
-  ClickAt(POINT{box.right - 6, (box.top + box.bottom) / 2});
-  lastOpen = ::GetTickCount();
-  HWND list = nullptr;
-  PanelProcess::WaitFor([&] { return (list = DroppedList(panel.pid())) != nullptr; });
-  return list;
-}
-
 int Selection(HWND combo) { return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 
 // Opens a list of two entries, moves its selection to the other one with an
-// arrow key, and closes it without a pick: with Escape, or with a click at
+// arrow key, and closes it without a pick: with Escape, or with a click
 // elsewhere. Waits until it has closed.
 ::testing::AssertionResult MoveThroughTheOpenListAndLeave(const PanelProcess& panel, HWND combo,
                                                           const POINT* elsewhere) {
   const int before = Selection(combo);
-  if (!OpenList(panel, combo)) return ::testing::AssertionFailure() << "the list did not open";
+  if (!OpenList(panel.pid(), combo)) return ::testing::AssertionFailure() << "the list did not open";
   TapKey(before == 0 ? VK_DOWN : VK_UP);
   if (!PanelProcess::WaitFor([&] { return Selection(combo) == 1 - before; }))
     return ::testing::AssertionFailure() << "the arrow key did not move through the open list";
@@ -288,12 +249,11 @@ TEST(PanelGrid, TheShownCategoryPickedAgainShowsWhatWasPutIntoItsFolder) {
   ASSERT_TRUE(AddPicture(folder, 2, files, expected));
   HWND combo = panel.Combo(1001);
   ASSERT_EQ(Selection(combo), 0);
-  HWND list = OpenList(panel, combo);
+  HWND list = OpenList(panel.pid(), combo);
   ASSERT_NE(list, nullptr);
   RECT box{};
   ::GetWindowRect(combo, &box);
-  const int itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-  ClickAt(ScreenPointOf(list, 10, itemHeight / 2));
+  ClickListEntry(list, 0);
   // The list closes over the grid, leaving the pointer on a cell, whose hover
   // preview covers others: the pointer moves off the grid to the list's label.
   HWND preview = ::GetParent(panel.Child(L"ucAniGIF"));
