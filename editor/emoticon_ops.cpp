@@ -14,6 +14,7 @@
 #include "foundation/library_ops.h"
 #include "foundation/message_box.h"
 #include "foundation/path_fields.h"
+#include "foundation/thumbnail_cache.h"
 
 namespace editor {
 namespace {
@@ -32,9 +33,12 @@ void Inform(HWND owner, const std::wstring& text) {
 void LoadFile(Frmmain& main, const std::wstring& folder, const std::vector<std::wstring>& files) {
   const std::wstring target = CategoryFolder(main.CurrentCategory());
   std::vector<std::wstring> failed;
-  for (const std::wstring& name : files) {
-    if (!foundation::CopyFaceVerified(main.hwnd(), foundation::WithTrailingBackslash(folder) + name, target))
-      failed.push_back(name);
+  {
+    foundation::ThumbnailDropBatch drops;
+    for (const std::wstring& name : files) {
+      if (!foundation::CopyFaceVerified(main.hwnd(), foundation::WithTrailingBackslash(folder) + name, target))
+        failed.push_back(name);
+    }
   }
   main.LoadType();
   main.LoadFace(main.CurrentCategory());
@@ -55,9 +59,12 @@ void KillFace(Frmmain& main) {
     return;
   }
   if (Ask(main.hwnd(), kConfirmDeleteFaces) != IDYES) return;
-  for (int i = 0; i < kCellCount; ++i) {
-    const FaceCell& cell = grid.Cell(i);
-    if (cell.Selected() && foundation::FileExists(cell.Tag())) foundation::DeleteFace(cell.Tag());
+  {
+    foundation::ThumbnailDropBatch drops;
+    for (int i = 0; i < kCellCount; ++i) {
+      const FaceCell& cell = grid.Cell(i);
+      if (cell.Selected() && foundation::FileExists(cell.Tag())) foundation::DeleteFace(cell.Tag());
+    }
   }
   main.LoadFace(main.CurrentCategory());
 }

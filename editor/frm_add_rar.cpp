@@ -11,6 +11,7 @@
 #include "foundation/file_ops.h"
 #include "foundation/library_ops.h"
 #include "foundation/message_box.h"
+#include "foundation/thumbnail_cache.h"
 
 namespace editor {
 
@@ -51,8 +52,11 @@ void FrmAddRar::OnOk() {
     return;
   }
   std::vector<std::wstring> failed;
-  for (const std::wstring& file : files_) {
-    if (!foundation::CopyFaceVerified(hwnd(), folder_ + L"\\" + file, target)) failed.push_back(file);
+  {
+    foundation::ThumbnailDropBatch drops;
+    for (const std::wstring& file : files_) {
+      if (!foundation::CopyFaceVerified(hwnd(), folder_ + L"\\" + file, target)) failed.push_back(file);
+    }
   }
   main_.LoadType();
   RType();

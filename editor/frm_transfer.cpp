@@ -13,6 +13,7 @@
 #include "foundation/library_ops.h"
 #include "foundation/message_box.h"
 #include "foundation/path_fields.h"
+#include "foundation/thumbnail_cache.h"
 
 namespace editor {
 namespace {
@@ -89,12 +90,16 @@ void FrmTransfer::OnOk() {
   const std::wstring targetFolder = CategoryFolder(target) + L"\\";
   std::vector<std::wstring> done, declined, failed;
   bool changed = false;
-  for (const std::wstring& source : sources) {
-    const CopyOutcome outcome = move_ ? MoveOne(hwnd(), source, targetFolder, changed)
-                                      : foundation::CopyFaceAsking(hwnd(), source, targetFolder);
-    std::vector<std::wstring>& list =
-        outcome == CopyOutcome::kCopied ? done : outcome == CopyOutcome::kDeclined ? declined : failed;
-    list.push_back(foundation::GetFileName(source));
+  {
+    // No transaction stays open meanwhile: the questions wait for the user.
+    foundation::ThumbnailDropBatch drops;
+    for (const std::wstring& source : sources) {
+      const CopyOutcome outcome = move_ ? MoveOne(hwnd(), source, targetFolder, changed)
+                                        : foundation::CopyFaceAsking(hwnd(), source, targetFolder);
+      std::vector<std::wstring>& list =
+          outcome == CopyOutcome::kCopied ? done : outcome == CopyOutcome::kDeclined ? declined : failed;
+      list.push_back(foundation::GetFileName(source));
+    }
   }
   changed |= !done.empty();
   const TransferTexts& texts = move_ ? kMoveTexts : kCopyTexts;

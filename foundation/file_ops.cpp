@@ -105,10 +105,15 @@ class SetAside {
 };
 
 // A rename frees one name and fills another: the cached drawings of both go
-// (see CopyFileTo).
+// (see CopyFileTo), and for a folder those of every path below both.
 void ForgetRenamed(const std::wstring& source, const std::wstring& target) {
+  ThumbnailDropBatch batch;
   ForgetThumbnails(source);
   ForgetThumbnails(target);
+  if (FolderExists(target)) {
+    ForgetFolderThumbnails(source);
+    ForgetFolderThumbnails(target);
+  }
 }
 
 }  // namespace
@@ -196,7 +201,9 @@ bool RenamePath(HWND owner, const std::wstring& source, const std::wstring& targ
   if (IsSameFile(source, target)) {
     // Only the spelling changes (letter case): the shell refuses this as a
     // clash with an existing name, the file system does it in place.
-    return ::MoveFileExW(source.c_str(), target.c_str(), 0) != FALSE;
+    if (!::MoveFileExW(source.c_str(), target.c_str(), 0)) return false;
+    ForgetRenamed(source, target);
+    return true;
   }
   if (!FileExists(target)) {
     if (!ShellOperation(owner, FO_RENAME, source, target, 0) || Attributes(target) == INVALID_FILE_ATTRIBUTES)

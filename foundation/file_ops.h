@@ -45,7 +45,8 @@ bool CopyFileTo(HWND owner, const std::wstring& source, const std::wstring& targ
 
 // Renames source to target through the shell, with the same protection of an
 // existing target file. True when source now carries the new name; the
-// cached drawings of both names are dropped then.
+// cached drawings of both names are dropped then (for a folder, those of
+// every path below either name too).
 bool RenamePath(HWND owner, const std::wstring& source, const std::wstring& target);
 
 }  // namespace foundation

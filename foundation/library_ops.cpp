@@ -163,13 +163,18 @@ bool DeleteFace(const std::wstring& path) {
 bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error) {
   std::wstring reason;
   const bool ok = RemoveTree(folder, false, reason);
+  // Also after a deletion that stopped part way: what went took its
+  // pictures' names along (see DeleteFace).
+  ForgetFolderThumbnails(folder);
   if (!ok && error) *error = reason;
   return ok;
 }
 
 bool RemoveScratchFolder(const std::wstring& folder) {
   std::wstring reason;
-  return RemoveTree(folder, true, reason);
+  const bool ok = RemoveTree(folder, true, reason);
+  ForgetFolderThumbnails(folder);
+  return ok;
 }
 
 }  // namespace foundation

@@ -55,13 +55,16 @@ bool DeleteFace(const std::wstring& path);
 // what was deleted before stays deleted. A folder that is itself a link, and
 // every link inside, is removed as a link: what it points at is never
 // entered. Paths are taken literally (LiteralPath), so a name ending in a dot
-// or blank deletes that entry, not the one its trimmed name would open.
+// or blank deletes that entry, not the one its trimmed name would open. The
+// cached drawings of every path below the folder are dropped, however far
+// the deletion went (ForgetFolderThumbnails).
 bool DeleteCategoryFolder(const std::wstring& folder, std::wstring* error);
 
 // Deletes a folder of the programs' own making (an unpacked pack, a category
 // a failed download made) with everything in it, read-only entries included,
 // going past anything that stays. Links, the folder itself included, are
-// removed as links, never followed. True when the folder is gone.
+// removed as links, never followed. True when the folder is gone. Cached
+// drawings go as for DeleteCategoryFolder.
 bool RemoveScratchFolder(const std::wstring& folder);
 
 }  // namespace foundation

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "foundation/dib.h"
 #include "foundation/fitted_cells.h"
 #include "foundation/gdiplus_image.h"
+#include "foundation/path_fields.h"
 #include "foundation/picture_fitting.h"
 #include "foundation/text_compare.h"
 
@@ -92,20 +94,39 @@ void DrawStraight(const std::wstring& path, ThumbnailCell& cell) {
   DrawImageFit(cell.dc, path, width, height);
 }
 
-// Deletes a path's rows of both tables in one transaction. A table the
-// database lacks holds nothing to delete.
-bool DeleteRecords(sqlite3* db, const std::wstring& path) {
+// Deletes the rows of both tables of the files and of every path below the
+// folders (each with its trailing "\"), in one transaction. A folder's paths
+// are matched by their beginning, taken literally (names may hold "%" and
+// "_"), letter case folded as the Path column folds it. A table the database
+// lacks holds nothing to delete.
+bool DeleteRecords(sqlite3* db, const std::vector<std::wstring>& files, const std::vector<std::wstring>& folders) {
   if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
   bool ok = true;
-  for (const char* sql : {"DELETE FROM tblThumbnail WHERE Path = ?1", "DELETE FROM tblFittedCell WHERE Path = ?1"}) {
-    UniqueStatement stmt = Prepare(db, sql);
-    if (!stmt) continue;
-    BindText(stmt.get(), 1, path);
-    ok = ok && sqlite3_step(stmt.get()) == SQLITE_DONE;
+  for (const char* table : {"tblThumbnail", "tblFittedCell"}) {
+    const std::string deleteFrom = std::string("DELETE FROM ") + table;
+    const std::pair<const std::vector<std::wstring>*, std::string> kinds[] = {
+        {&files, deleteFrom + " WHERE Path = ?1"},
+        {&folders, deleteFrom + " WHERE substr(Path, 1, length(?1)) = ?1 COLLATE NOCASE"}};
+    for (const auto& [paths, sql] : kinds) {
+      if (paths->empty()) continue;
+      UniqueStatement stmt = Prepare(db, sql.c_str());
+      if (!stmt) continue;
+      for (const std::wstring& path : *paths) {
+        BindText(stmt.get(), 1, path);
+        ok = ok && sqlite3_step(stmt.get()) == SQLITE_DONE;
+        sqlite3_reset(stmt.get());
+      }
+    }
   }
   ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
   if (!ok) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
   return ok;
+}
+
+// The map's keys under the folded prefix (or equal to it) go.
+template <class Map>
+void EraseBelow(Map& map, const std::wstring& foldedPrefix) {
+  std::erase_if(map, [&](const auto& entry) { return entry.first.starts_with(foldedPrefix); });
 }
 
 }  // namespace
@@ -254,6 +275,7 @@ void ThumbnailStore::Close() {
   remembered_.clear();
   kept_.clear();
   undropped_.clear();
+  undroppedFolders_.clear();
   databasePath_.clear();
   fittedTable_ = false;
 }
@@ -328,7 +350,7 @@ bool ThumbnailStore::Write(Table table, const std::wstring& path, const std::wst
 void ThumbnailStore::Show(const std::wstring& path, ThumbnailCell& cell) {
   if (!cell.dc) return;
   const std::wstring key = FoldKey(path);
-  if (!IsOpen() || !RecordsDropped(key, path)) {
+  if (!IsOpen() || !RecordsDropped(key)) {
     DrawStraight(path, cell);
     return;
   }
@@ -387,7 +409,7 @@ void ThumbnailStore::ShowFitted(const std::wstring& path, HDC dc, int32_t width,
                                 COLORREF background) {
   if (!dc) return;
   const std::wstring key = FoldKey(path);
-  if (!RecordsDropped(key, path)) {
+  if (!RecordsDropped(key)) {
     // Drawn straight, and not kept, while the old records are there.
     int32_t w = width, h = height;
     DrawImageFit(dc, path, w, h);
@@ -437,20 +459,47 @@ void ThumbnailStore::Forget(const std::wstring& path) {
   remembered_.erase(key);
   kept_.erase(key);
   std::erase_if(pending_, [&](const Pending& p) { return FoldKey(p.path) == key; });
-  if (DropRecords(path)) {
-    undropped_.erase(key);
-  } else {
-    undropped_.insert(key);
-  }
+  undropped_[key] = path;
+  if (!dropBatchDepth_) DropUndropped();
 }
 
-bool ThumbnailStore::DropRecords(const std::wstring& path) {
+void ThumbnailStore::ForgetFolder(const std::wstring& folder) {
+  if (folder.empty()) return;
+  const std::wstring prefix = WithTrailingBackslash(folder);
+  const std::wstring key = FoldKey(prefix);
+  EraseBelow(remembered_, key);
+  EraseBelow(kept_, key);
+  EraseBelow(undropped_, key);
+  EraseBelow(undroppedFolders_, key);
+  std::erase_if(pending_, [&](const Pending& p) { return FoldKey(p.path).starts_with(key); });
+  undroppedFolders_[key] = prefix;
+  if (!dropBatchDepth_) DropUndropped();
+}
+
+void ThumbnailStore::BeginDropBatch() { ++dropBatchDepth_; }
+
+void ThumbnailStore::EndDropBatch() {
+  if (dropBatchDepth_ > 0 && --dropBatchDepth_ == 0) DropUndropped();
+}
+
+bool ThumbnailStore::DropUndropped() {
+  if (undropped_.empty() && undroppedFolders_.empty()) return true;
+  std::vector<std::wstring> files, folders;
+  for (const auto& [key, path] : undropped_) files.push_back(path);
+  for (const auto& [key, prefix] : undroppedFolders_) folders.push_back(prefix);
+  if (!DropRecords(files, folders)) return false;
+  undropped_.clear();
+  undroppedFolders_.clear();
+  return true;
+}
+
+bool ThumbnailStore::DropRecords(const std::vector<std::wstring>& files, const std::vector<std::wstring>& folders) {
   if (!IsOpen()) {
     // A store that could not open (the other program held the database just
     // then) still drops the records the other program would show.
     if (databasePath_.empty() || ::GetFileAttributesW(databasePath_.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     DbConnection other;
-    return other.Open(databasePath_) && DeleteRecords(other.handle(), path);
+    return other.Open(databasePath_) && DeleteRecords(other.handle(), files, folders);
   }
   EndBatchRead();
   sqlite3* db = connection_.handle();
@@ -458,18 +507,18 @@ bool ThumbnailStore::DropRecords(const std::wstring& path) {
   // as the program's queries do (the grid's own reads and writes give up sooner).
   sqlite3_busy_timeout(db, kDatabaseBusyTimeoutMs);
   const int before = sqlite3_total_changes(db);
-  const bool dropped = DeleteRecords(db, path);
+  const bool dropped = DeleteRecords(db, files, folders);
   sqlite3_busy_timeout(db, kThumbnailBusyTimeoutMs);
   // A commit that deleted nothing wrote nothing, and left the counter as it was.
   if (dropped && sqlite3_total_changes(db) != before) NoteOwnCommit();
   return dropped;
 }
 
-bool ThumbnailStore::RecordsDropped(const std::wstring& key, const std::wstring& path) {
-  if (undropped_.find(key) == undropped_.end()) return true;
-  if (!DropRecords(path)) return false;
-  undropped_.erase(key);
-  return true;
+bool ThumbnailStore::RecordsDropped(const std::wstring& key) {
+  const bool below = std::any_of(undroppedFolders_.begin(), undroppedFolders_.end(),
+                                 [&](const auto& folder) { return key.starts_with(folder.first); });
+  if (!below && undropped_.find(key) == undropped_.end()) return true;
+  return DropUndropped();
 }
 
 bool ThumbnailStore::Store(Table table, const std::wstring& path, const std::wstring& date,
@@ -533,5 +582,7 @@ bool OpenThumbnailStore() { return ProgramThumbnailStore().Open(AppPath() + kThu
 void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell) { ProgramThumbnailStore().Show(path, cell); }
 
 void ForgetThumbnails(const std::wstring& path) { ProgramThumbnailStore().Forget(path); }
+
+void ForgetFolderThumbnails(const std::wstring& folder) { ProgramThumbnailStore().ForgetFolder(folder); }
 
 }  // namespace foundation

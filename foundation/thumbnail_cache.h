@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "foundation/core/fitted_cell.h"
@@ -106,6 +105,16 @@ class ThumbnailStore {
   // busy beyond the wait keeps them; the file is then drawn straight from
   // the picture, and they are dropped at a later showing.
   void Forget(const std::wstring& path);
+  // Forget for every file below folder (a category deleted or renamed, a
+  // folder of ours removed): the records of all its paths, in one go.
+  void ForgetFolder(const std::wstring& folder);
+
+  // Between BeginDropBatch and EndDropBatch (a copy, move or import of many
+  // files), the records Forget and ForgetFolder drop go in one transaction
+  // at EndDropBatch instead of one each; what is remembered in memory goes at
+  // once, and a file shown meanwhile has them dropped first. Batches nest.
+  void BeginDropBatch();
+  void EndDropBatch();
 
  private:
   enum class Lookup { kHit, kMiss };
@@ -128,10 +137,13 @@ class ThumbnailStore {
   std::optional<uint32_t> ReadChangeCounter() const;
   // Forgets every remembered record once the database file has changed.
   bool SyncRemembered();
-  // Records deleted in the database; false when it stayed busy.
-  bool DropRecords(const std::wstring& path);
-  // False while records Forget could not drop are still there (tried again now).
-  bool RecordsDropped(const std::wstring& key, const std::wstring& path);
+  // The records of the files and of every path below the folders deleted in
+  // the database; false when it stayed busy.
+  bool DropRecords(const std::vector<std::wstring>& files, const std::vector<std::wstring>& folders);
+  // Drops every record still to go, in one transaction; false when it stayed busy.
+  bool DropUndropped();
+  // False while records of the path still to go are there (tried again now).
+  bool RecordsDropped(const std::wstring& key);
 
   // Records already read or written, kept while the database file is
   // unchanged: starting a read transaction costs far more than drawing a cell.
@@ -153,8 +165,12 @@ class ThumbnailStore {
     FittedCell cell;
   };
   std::unordered_map<std::wstring, KeptCell> kept_;
-  // Folded paths whose records Forget could not drop.
-  std::unordered_set<std::wstring> undropped_;
+  // Records still to be dropped (in a drop batch, or when the database was
+  // busy), by folded path: of files, and of the paths below folders (their
+  // keys with a trailing "\"). The values are the paths as given.
+  std::unordered_map<std::wstring, std::wstring> undropped_;
+  std::unordered_map<std::wstring, std::wstring> undroppedFolders_;
+  int dropBatchDepth_ = 0;
   bool fittedTable_ = false;
   struct Pending {
     Table table;
@@ -187,5 +203,17 @@ ThumbnailStore& ProgramThumbnailStore();
 void ShowThumbnail(const std::wstring& path, ThumbnailCell& cell);
 // Forget on the program's store: a file at path was put there or taken away.
 void ForgetThumbnails(const std::wstring& path);
+// ForgetFolder on the program's store: a folder was removed or renamed.
+void ForgetFolderThumbnails(const std::wstring& folder);
+
+// The records a copy, move or import of many files drops on the program's
+// store go in one transaction when it ends (see BeginDropBatch).
+class ThumbnailDropBatch {
+ public:
+  ThumbnailDropBatch() { ProgramThumbnailStore().BeginDropBatch(); }
+  ThumbnailDropBatch(const ThumbnailDropBatch&) = delete;
+  ThumbnailDropBatch& operator=(const ThumbnailDropBatch&) = delete;
+  ~ThumbnailDropBatch() { ProgramThumbnailStore().EndDropBatch(); }
+};
 
 }  // namespace foundation

@@ -6,6 +6,7 @@
 #include "foundation/library_ops.h"
 #include "foundation/message_box.h"
 #include "foundation/path_fields.h"
+#include "foundation/thumbnail_cache.h"
 #include "panel/core/library_texts.h"
 #include "panel/library_listing.h"
 
@@ -95,6 +96,7 @@ void LibraryMaintenance::LoadFile(const std::vector<std::wstring>& files) {
   size_t failed = files.size();
   if (!folder.empty()) {
     failed = 0;
+    foundation::ThumbnailDropBatch drops;
     for (const std::wstring& file : files)
       if (!foundation::CopyFaceVerified(owner, file, folder + L"\\")) ++failed;
   }

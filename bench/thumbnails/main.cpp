@@ -5,11 +5,11 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/gdiplus_image.h"
@@ -17,22 +17,13 @@
 #include "foundation/tile.h"
 
 using namespace foundation;
+using bench::Median;
+using bench::NowMs;
 using namespace Gdiplus::DllExports;
 
 namespace {
 
 constexpr int kCellsPerPage = 50;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 bool Encoder(const wchar_t* mime, CLSID& clsid) {
   UINT count = 0, size = 0;
@@ -117,11 +108,6 @@ void PrintColdParts(const std::vector<std::wstring>& files, const std::wstring& 
   std::printf("  50 keyed selects, each its own read transaction: %.1f ms\n", NowMs() - t);
   sqlite3_exec(h, "DELETE FROM tblThumbnail", nullptr, nullptr, nullptr);
   sqlite3_close(h);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 // Adding and deleting categories, and a library with none at all.
 #include "editor_fixture.h"
 
+#include <algorithm>
+
 #include "foundation/core/category_name.h"
 #include "foundation/core/literal_path.h"
 #include "foundation/file_ops.h"
+#include "support/combo_input.h"
 #include "support/host_link.h"
+#include "support/panel_process.h"
 #include "support/program_process.h"
+#include "support/thumbs_records.h"
 
 using namespace editor_tests;
 using namespace editor;
@@ -163,6 +168,69 @@ TEST_F(EditorCategories, NoLibraryFolderAtAll) {
   ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor_.Categories() == std::vector<std::wstring>{L"新分类"}; }));
   EXPECT_EQ(FoldersIn(editor_.folder() + L"Face"), (std::vector<std::wstring>{L"新分类"}));
   EXPECT_TRUE(::IsWindowEnabled(editor_.Control(kIdAddFace)));
+}
+
+// A category the panel showed, deleted in the editor beside it: the records
+// of its pictures leave Thumbs.mdb with it (a picture made there later under
+// one of their names would take its old drawing), and those of the other
+// categories stay, whatever their names would match as patterns.
+TEST(EditorCategoryRecords, ADeletedCategoryTakesTheRecordsOfItsPicturesAlong) {
+  testing_support::PanelProcess panel;
+  // Stand-alone, wholly on the screen.
+  panel.WriteConfig("[Config]\r\nFirst=1\r\nDuLi=1\r\nDefX=3000\r\nDefY=1500\r\n");
+  const std::wstring doomed = L"猫_%";
+  const std::vector<std::wstring> others = {L"猫_%2", L"猫x%"};
+  for (const std::wstring& name : {doomed, others[0], others[1]})
+    for (int i = 0; i < 3; ++i) panel.AddPicture(name, NumberedName(i));
+  ASSERT_TRUE(panel.Start());
+  const std::wstring database = panel.folder() + L"Thumbs.mdb", root = panel.folder() + L"Face\\";
+  auto recordFolders = [&](const char* table) { return testing_support::RecordFolders(database, table, root); };
+
+  // The user picks each category in the panel's list: its grid keeps the
+  // cells it drew. Then in the management list: its grid keeps thumbnails.
+  auto pick = [&](HWND combo, const std::wstring& name) {
+    const LRESULT index =
+        ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    HWND list = testing_support::OpenList(panel.pid(), combo);
+    if (index <= 0 || !list) return false;
+    testing_support::ClickListEntry(list, static_cast<int>(index));
+    return true;
+  };
+  auto recorded = [&](const char* table, const std::wstring& name) {
+    return EditorProcess::WaitFor([&] {
+      const std::vector<std::wstring> folders = recordFolders(table);
+      return std::find(folders.begin(), folders.end(), name) != folders.end();
+    });
+  };
+  HWND categories = panel.Combo(1001), management = panel.Combo(1003);
+  ASSERT_TRUE(categories && management);
+  const std::vector<std::wstring> all = {doomed, others[0], others[1]};
+  for (const std::wstring& name : all) {
+    ASSERT_TRUE(pick(categories, name));
+    ASSERT_TRUE(recorded("tblFittedCell", name));
+  }
+  // No tab shows the management page (its tab starts the editor): it is put
+  // up the way a tab puts up its page.
+  ::ShowWindow(::GetParent(categories), SW_HIDE);
+  ::ShowWindow(::GetParent(management), SW_SHOWNA);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return ::IsWindowVisible(management) != FALSE; }));
+  for (const std::wstring& name : all) {
+    ASSERT_TRUE(pick(management, name));
+    ASSERT_TRUE(recorded("tblThumbnail", name));
+  }
+
+  // The editor deletes it.
+  EditorProcess editor(panel.folder());
+  ASSERT_TRUE(editor.Start());
+  editor.ClickCategory(doomed);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor.CellTag(0) == editor.FacePath(doomed, NumberedName(0)); }));
+  editor.Answer(L"yes");
+  editor.ClickControl(kIdDeleteCategory);
+  ASSERT_TRUE(EditorProcess::WaitFor([&] { return editor.Categories().size() == 2; }));
+  ASSERT_TRUE(editor.Settle(0));
+  EXPECT_FALSE(foundation::FolderExists(root + doomed));
+  EXPECT_EQ(recordFolders("tblThumbnail"), others);
+  EXPECT_EQ(recordFolders("tblFittedCell"), others);
 }
 
 TEST_F(EditorCategories, ExitEndsTheProgram) {

@@ -8,6 +8,7 @@
 #include "foundation/ansi_text.h"
 #include "foundation/app_path.h"
 #include "foundation/core/thumb_blob.h"
+#include "foundation/file_ops.h"
 #include "foundation/fitted_cells.h"
 #include "foundation/gdiplus_image.h"
 #include "foundation/library_ops.h"
@@ -15,6 +16,7 @@
 #include "foundation/thumbnail_cache.h"
 #include "picture_files.h"
 #include "support/temp_dir.h"
+#include "support/thumbs_records.h"
 
 using namespace foundation;
 using namespace pictures_test;
@@ -526,6 +528,106 @@ TEST_F(ReplacedPicture, ReplacedWhileTheOtherProgramHoldsTheDatabase) {
   EXPECT_TRUE(Near(Thumbnail(program), kBlue, 8));
   EXPECT_TRUE(Near(Fitted(store_), kBlue, 8));
   EXPECT_TRUE(Near(Thumbnail(store_), kBlue, 8));
+}
+
+// A library of folders whose records the program's store keeps, in both
+// tables: one picture each, shown.
+class LibraryFolders : public ThumbnailCache {
+ protected:
+  void SetUp() override {
+    ThumbnailCache::SetUp();
+    ASSERT_TRUE(ProgramThumbnailStore().Open(db_));
+  }
+  void TearDown() override { ProgramThumbnailStore().Close(); }
+
+  // The folder dir_ / name with pictures p0.bmp ... of colour argb, each shown.
+  void ShownFolder(const std::wstring& name, int pictures = 1, uint32_t argb = 0xFFF80000) {
+    const std::wstring folder = dir_ / name;
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    for (int i = 0; i < pictures; ++i) {
+      const std::wstring path = folder + L"\\p" + std::to_wstring(i) + L".bmp";
+      ASSERT_TRUE(MakePictureFile(path, PictureFormat::kBmp, 30, 30, argb));
+      ShowBoth(path);
+    }
+  }
+  COLORREF ShowBoth(const std::wstring& path) {
+    Surface thumbnail(43, 43, kGray), fitted(43, 43, RGB(255, 255, 255));
+    ThumbnailCell cell;
+    cell.dc = thumbnail.dc();
+    ProgramThumbnailStore().Show(path, cell);
+    ProgramThumbnailStore().ShowFitted(path, fitted.dc(), 43, 43, RGB(255, 255, 255));
+    EXPECT_TRUE(Near(thumbnail.At(21, 21), fitted.At(21, 21), 8)) << ToUtf8(path);
+    return fitted.At(21, 21);
+  }
+  void ExpectFolders(const std::vector<std::wstring>& expected) {
+    EXPECT_EQ(testing_support::RecordFolders(db_, "tblThumbnail", dir_.path()), expected);
+    EXPECT_EQ(testing_support::RecordFolders(db_, "tblFittedCell", dir_.path()), expected);
+  }
+  // The database file's change counter: one more for each committed write.
+  uint32_t Commits() {
+    const std::string header = testing_support::ReadFileBytes(db_).substr(24, 4);
+    uint32_t n = 0;
+    for (char c : header) n = n << 8 | static_cast<uint8_t>(c);
+    return n;
+  }
+};
+
+TEST_F(LibraryFolders, AFolderDeletedOrRenamedTakesTheRecordsBelowItAlongInOneGo) {
+  // Names a pattern would confuse ("_" and "%" match any character there),
+  // and one that starts like the folder's name.
+  for (const wchar_t* name : {L"a_%", L"aX%", L"a_%2", L"ab"}) ShownFolder(name);
+  ExpectFolders({L"aX%", L"a_%", L"a_%2", L"ab"});
+
+  uint32_t before = Commits();
+  ASSERT_TRUE(DeleteCategoryFolder(dir_ / L"a_%", nullptr));
+  ExpectFolders({L"aX%", L"a_%2", L"ab"});
+  EXPECT_EQ(Commits(), before + 1);
+
+  // Letter case aside, as the paths are compared.
+  before = Commits();
+  ASSERT_TRUE(RenamePath(nullptr, dir_ / L"AX%", dir_ / L"b"));
+  ExpectFolders({L"a_%2", L"ab"});
+  EXPECT_EQ(Commits(), before + 1);
+
+  // A deletion that stops part way (a file held open) drops them all the same.
+  ShownFolder(L"c", 2);
+  HANDLE held = CreateFileW((dir_ / L"c\\p1.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::wstring error;
+  EXPECT_FALSE(DeleteCategoryFolder(dir_ / L"c", &error));
+  CloseHandle(held);
+  ExpectFolders({L"a_%2", L"ab"});
+}
+
+TEST_F(LibraryFolders, AReimportOfManyPicturesDropsTheirRecordsInOneGo) {
+  constexpr int kPictures = 6;
+  ShownFolder(L"cat", kPictures, 0xFFF80000);
+  ASSERT_EQ(Rows().size(), static_cast<size_t>(kPictures));
+  TempDir source;
+  std::vector<WIN32_FILE_ATTRIBUTE_DATA> old(kPictures);
+  for (int i = 0; i < kPictures; ++i) {
+    const std::wstring name = L"p" + std::to_wstring(i) + L".bmp";
+    ASSERT_TRUE(MakePictureFile(source / name, PictureFormat::kBmp, 30, 30, 0xFF0000F8));
+    ASSERT_TRUE(GetFileAttributesExW((dir_ / (L"cat\\" + name)).c_str(), GetFileExInfoStandard, &old[i]));
+  }
+  const uint32_t before = Commits();
+  {
+    ThumbnailDropBatch drops;
+    for (int i = 0; i < kPictures; ++i) {
+      const std::wstring name = L"p" + std::to_wstring(i) + L".bmp";
+      ASSERT_TRUE(CopyFaceVerified(nullptr, source / name, dir_ / L"cat"));
+      // Each new picture takes over the old one's times, as NTFS gives them.
+      TakeOverTimes(dir_ / (L"cat\\" + name), old[i]);
+    }
+    EXPECT_EQ(Commits(), before) << "nothing is written before the batch ends";
+    // A picture shown meanwhile is drawn anew: its old records go first.
+    EXPECT_TRUE(Near(ShowBoth(dir_ / L"cat\\p0.bmp"), kBlue, 8));
+  }
+  // One commit for all the drops, and one each for the thumbnail and the kept
+  // cell the showing wrote.
+  EXPECT_EQ(Commits(), before + 3);
+  for (int i = 0; i < kPictures; ++i)
+    EXPECT_TRUE(Near(ShowBoth(dir_ / (L"cat\\p" + std::to_wstring(i) + L".bmp")), kBlue, 8)) << i;
 }
 
 TEST(FileDate, TextForm) {
