@@ -107,7 +107,7 @@ class SetAside {
 // A rename frees one name and fills another: the cached drawings of both go
 // (see CopyFileTo), and for a folder those of every path below both.
 void ForgetRenamed(const std::wstring& source, const std::wstring& target) {
-  ThumbnailDropBatch batch;
+  ThumbnailDropBatch drops;
   ForgetThumbnails(source);
   ForgetThumbnails(target);
   if (FolderExists(target)) {
